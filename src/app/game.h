@@ -1,0 +1,101 @@
+// The shared game record: state and timers, recorded input, the camera,
+// the shell's pictures, the level and block-set lists and the subsystem
+// objects. Built in two steps (construction, then begin) by the GameApp.
+#pragma once
+
+#include "app/config.h"
+#include "engine/camera.h"
+#include "ui/screen_image.h"
+#include "ui/screen_transition.h"
+#include "ui/ui_context.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zr {
+
+class GameApp;
+class TitleScreen;
+
+enum GameState : int32_t {
+    kStateLogo = 1,
+    kStateLoading = 2,
+    kStateTitle = 3,
+    kStateBuilding = 4,
+    kStateRiding = 5,
+    kStateNone = 6,
+    kStateCredits = 7,
+};
+
+enum ButtonState : int32_t { kButtonUp = 0, kButtonPressed = 1, kButtonReleased = 3 };
+
+constexpr const char* kLogoPicture = "./data/images/Scenekit.png";
+constexpr const char* kLoadingPicture = "./data/images/loading.png";
+constexpr const char* kCreditsPicture = "./data/images/credits.png";
+constexpr const char* kCursorPicture = "./data/images/cursor.png";
+
+class Game final : public ui::TransitionHost {
+public:
+    explicit Game(GameApp& app);
+    ~Game() override;
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    int32_t begin();
+    void setUpLevel(const char* levelPath);
+    void tearDownLevel();
+
+    // ui::TransitionHost
+    void resetStateSeconds() override { stateSeconds = 0.0f; }
+    void restartFrameClock() override;
+    void switchGameStates(int32_t from, int32_t to) override;
+    void setMusicVolume(int32_t volume) override { musicVolume = volume; }
+    void fadeMusicOut() override {}
+    void fadeMusicIn() override {}
+
+    void replaceScreenImage(const char* path);
+    engine::Colour backgroundColour() const;
+    bool editorBusy() const { return false; }
+
+    GameApp& app;
+    int32_t state = kStateLogo;
+    float frameSeconds = 0.0f;
+    float stateSeconds = 0.0f;
+    int32_t rasterWidth = 0;
+    int32_t rasterHeight = 0;
+    std::unique_ptr<engine::Camera> camera;
+    float mouseX = 0.0f, mouseY = 0.0f;
+    float mouseDX = 0.0f, mouseDY = 0.0f;
+    float idleSeconds = 0.0f;
+    int32_t leftButton = kButtonUp;
+    int32_t rightButton = kButtonUp;
+    int32_t dragMode = 0;
+    int32_t lastKeyUp = 255;
+    std::unique_ptr<ui::ScreenTransition> transition;
+    std::unique_ptr<ui::ScreenImage> screenImage;
+    std::vector<std::string> levelNames;
+    int8_t currentLevel = 0;
+    int8_t levelCount = 0;
+    std::vector<std::string> blockSetNames;
+    int8_t currentBlockSet = 0;
+    int8_t blockSetCount = 0;
+    int8_t carCount = 0;
+    int8_t carDesign = 1;
+    int8_t seat = 1;
+    int32_t textureHigh = 0;
+    std::unique_ptr<TitleScreen> title;
+    int32_t musicOn = 0;
+    int32_t musicVolume = 255;
+    std::array<int16_t, kMaxLodDistances> lodDistances{};
+    int16_t lodCount = 0;
+    uint8_t background[4] = {0, 0, 0, 255};
+    // The 1 -> 2 and 2 -> 3 requests are raised once per process.
+    bool logoRequested = false;
+    bool loadingRequested = false;
+    ui::UiContext ui;
+};
+
+}  // namespace zr

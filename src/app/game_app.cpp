@@ -1,0 +1,261 @@
+// The frame: input has been recorded by the operations below between
+// frames; the state machine draws and advances the current state; the
+// common tail presents the frame and retires the consumed input.
+#include "app/game_app.h"
+
+#include "app/title_screen.h"
+#include "platform/key_table.h"
+
+#include <cstdlib>
+
+namespace zr {
+namespace {
+
+constexpr int32_t kKeyM = 'm';
+constexpr float kLogoSeconds = 2.0f;
+constexpr float kLoadingSeconds = 2.5f;
+constexpr float kCreditsSeconds = 3.0f;
+
+std::unique_ptr<GameApp>& instanceSlot() {
+    static std::unique_ptr<GameApp> instance;
+    return instance;
+}
+
+}  // namespace
+
+GameApp::GameApp() : AppFramework(640, 480) { padRelay = std::make_unique<PadRelay>(*this); }
+
+GameApp::~GameApp() { padRelay.reset(); }
+
+GameApp* GameApp::Instance() {
+    std::unique_ptr<GameApp>& slot = instanceSlot();
+    if (!slot) slot.reset(new GameApp());
+    return slot.get();
+}
+
+void GameApp::Destroy() { instanceSlot().reset(); }
+
+// --- start-up and shutdown ---
+
+int32_t GameApp::create() {
+    if (!AppFramework::create()) return 0;
+    game = std::make_unique<Game>(*this);
+    platform->setWindowTitle("Zephyrail");
+    return 1;
+}
+
+int32_t GameApp::beginGame() {
+    restartFrameClock = 0;
+    return game ? game->begin() : 0;
+}
+
+int32_t GameApp::shutdown() {
+    game.reset();
+    return AppFramework::shutdown();
+}
+
+int32_t GameApp::resize(const Rect* client) {
+    if (!game || !game->camera) return 1;
+    if (client && client->width > 0 && client->height > 0) {
+        game->camera->resize(client->width, client->height);
+    }
+    return 1;
+}
+
+int32_t GameApp::commandToken(const char* token) {
+    // Tokens are only turned into native paths; they have no further effect.
+    const std::string native = platform->nativePath(token);
+    (void)native;
+    return 1;
+}
+
+// --- input recording ---
+
+int32_t GameApp::leftButtonDown(const MouseEvent*) {
+    if (!game) return 1;
+    game->leftButton = kButtonPressed;
+    if (game->state == kStateBuilding && !game->editorBusy()) {
+        game->dragMode = game->dragMode == 1 ? 3 : 2;
+    }
+    return 1;
+}
+
+int32_t GameApp::leftButtonUp(const MouseEvent*) {
+    if (!game) return 1;
+    game->leftButton = kButtonReleased;
+    if (game->state == kStateBuilding) {
+        if (game->dragMode == 2) game->dragMode = 0;
+        else if (game->dragMode == 3) game->dragMode = 1;
+    }
+    return 1;
+}
+
+int32_t GameApp::rightButtonDown(const MouseEvent*) {
+    if (!game) return 1;
+    game->rightButton = kButtonPressed;
+    if (game->state == kStateBuilding && !game->editorBusy()) {
+        game->dragMode = game->dragMode == 2 ? 3 : 1;
+    }
+    return 1;
+}
+
+int32_t GameApp::rightButtonUp(const MouseEvent*) {
+    if (!game) return 1;
+    game->rightButton = kButtonReleased;
+    if (game->state == kStateBuilding) {
+        if (game->dragMode == 1) game->dragMode = 0;
+        else if (game->dragMode == 3) game->dragMode = 2;
+    }
+    return 1;
+}
+
+int32_t GameApp::mouseMove(const MouseEvent* event) {
+    if (!game) return 1;
+    game->mouseX = event->x;
+    game->mouseY = event->y;
+    game->mouseDX = event->dx;
+    game->mouseDY = event->dy;
+    game->idleSeconds = 0.0f;
+    if (game->state == kStateRiding && cursor) {
+        // While riding the cursor never wanders: put it back.
+        cursor->setPosition(event->x - event->dx, event->y - event->dy);
+    }
+    return 1;
+}
+
+int32_t GameApp::keyDown(const KeyEvent* event) {
+    if (!game) return 2;
+    if (event->keyCode == kKeyEscape && game->state == kStateRiding && !game->editorBusy()) {
+        game->transition->request(kStateRiding, kStateTitle);
+        return 1;
+    }
+    return 2;
+}
+
+int32_t GameApp::keyUp(const KeyEvent* event) {
+    if (!game) return 1;
+    game->lastKeyUp = event->keyCode;
+    const bool musicState = game->state == kStateTitle || game->state == kStateBuilding;
+    if (event->keyCode == kKeyM && musicState && game->transition->phase() == ui::kIdle) {
+        game->musicOn = game->musicOn ? 0 : 1;
+    }
+    return 1;
+}
+
+int32_t GameApp::padButtonsDown(const PadEvent* event) { return padRelay->buttonsDown(*event); }
+
+int32_t GameApp::padButtonsUp(const PadEvent* event) { return padRelay->buttonsUp(*event); }
+
+int32_t GameApp::padStick(const float* xy) { return padRelay->stick(xy); }
+
+// --- the frame ---
+
+int32_t GameApp::frame(float seconds) {
+    if (!game || !game->camera || !game->transition) return 1;
+    Game& g = *game;
+    if (restartFrameClock) {
+        restartFrameClock = 0;
+        g.frameSeconds = 0.0f;
+        g.stateSeconds = 0.0f;
+    } else {
+        g.frameSeconds = seconds;
+        g.stateSeconds += seconds;
+    }
+    const int32_t before = g.state;
+    switch (g.state) {
+    case kStateLogo:
+        drawScreenImageFrame();
+        break;
+    case kStateLoading:
+        drawScreenImageFrame();
+        break;
+    case kStateTitle:
+        g.title->update();
+        if (g.state != kStateTitle) restartFrameClock = 1;
+        break;
+    case kStateBuilding:
+    case kStateRiding:
+        buildingOrRidingFrame();
+        if (g.state != before) restartFrameClock = 1;
+        break;
+    case kStateCredits:
+        if (g.stateSeconds < kCreditsSeconds) {
+            drawScreenImageFrame();
+        } else {
+            platform->setQuit();  // the program ends after this frame
+        }
+        break;
+    default:
+        break;
+    }
+    commonTail();
+    return 1;
+}
+
+void GameApp::drawScreenImageFrame() {
+    Game& g = *game;
+    g.camera->beginUpdate();
+    const float limit = g.state == kStateLogo ? kLogoSeconds : kLoadingSeconds;
+    if (g.state == kStateCredits || g.stateSeconds < limit) {
+        if (g.screenImage) g.screenImage->draw(*g.camera, 0.0f, 0.0f);
+    } else if (g.state == kStateLogo && !g.logoRequested) {
+        g.logoRequested = true;
+        g.transition->request(kStateLogo, kStateLoading);
+    } else if (g.state == kStateLoading && !g.loadingRequested) {
+        g.loadingRequested = true;
+        g.transition->request(kStateLoading, kStateTitle);
+    }
+    frontEndTail();
+}
+
+void GameApp::buildingOrRidingFrame() {
+    Game& g = *game;
+    g.camera->clear(g.backgroundColour(), engine::kClearColour | engine::kClearDepth);
+    g.camera->beginUpdate();
+    engine::RenderStates scene;
+    scene.depthTest = true;
+    scene.depthWrite = true;
+    scene.fog = true;
+    scene.alphaTest = true;
+    scene.alphaReference = 128;
+    scene.source = engine::BlendFactor::One;
+    scene.destination = engine::BlendFactor::Zero;
+    engine.renderer().setStates(scene);
+    (void)std::rand();
+    engine.renderer().setStates(engine::RenderStates{});  // the 2D interface
+    frontEndTail();
+}
+
+void GameApp::frontEndTail() {
+    Game& g = *game;
+    engine::Camera& camera = *g.camera;
+    if (cursor) cursor->draw(camera, g.rasterWidth, g.rasterHeight);
+    camera.endUpdate();
+    camera.beginUpdate();
+    ui::ScreenTransition& transition = *g.transition;
+    if (transition.phase() == ui::kIdle || !transition.update(camera)) {
+        camera.endUpdate();
+        return;
+    }
+    camera.endUpdate();
+    if (transition.phase() == ui::kFadeOut) {
+        // Show the black screen, switch behind it, start the new state black.
+        present(camera);
+        transition.switchStates();
+        camera.clear(engine::Colour{0, 0, 0, 255}, engine::kClearColour | engine::kClearDepth);
+        camera.beginUpdate();
+        camera.endUpdate();
+    }
+}
+
+void GameApp::commonTail() {
+    Game& g = *game;
+    present(*g.camera);
+    g.mouseDX = 0.0f;
+    g.mouseDY = 0.0f;
+    g.idleSeconds += g.frameSeconds;
+    if (g.leftButton == kButtonReleased) g.leftButton = kButtonUp;
+    if (g.rightButton == kButtonReleased) g.rightButton = kButtonUp;
+}
+
+}  // namespace zr

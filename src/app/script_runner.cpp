@@ -1,0 +1,186 @@
+// The script commands.
+#include "app/script_runner.h"
+
+#include "app/game_app.h"
+#include "engine/image.h"
+#include "platform/key_table.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstdio>
+#include <istream>
+#include <ostream>
+#include <sstream>
+
+namespace zr {
+namespace {
+
+struct NamedKey {
+    const char* name;
+    int32_t scanCode;
+};
+
+constexpr NamedKey kNamedKeys[] = {
+    {"escape", 1},      {"space", 57},           {"backspace", 14},     {"delete", kExtendedKey + 83},
+    {"enter", 28},      {"return", 28},          {"tab", 15},           {"comma", 51},
+    {"period", 52},     {"minus", 12},           {"equals", 13},        {"slash", 53},
+    {"up", kExtendedKey + 72}, {"down", kExtendedKey + 80}, {"left", kExtendedKey + 75},
+    {"right", kExtendedKey + 77}, {"home", kExtendedKey + 71}, {"end", kExtendedKey + 79},
+    {"insert", kExtendedKey + 82}, {"pageup", kExtendedKey + 73}, {"pagedown", kExtendedKey + 81},
+    {"lshift", 42},     {"rshift", 54},          {"lctrl", 29},         {"f11", 87},
+    {"f12", 88},
+};
+
+bool parseButton(const std::string& word, MouseButton* button) {
+    if (word == "left") *button = MouseButton::Left;
+    else if (word == "right") *button = MouseButton::Right;
+    else return false;
+    return true;
+}
+
+}  // namespace
+
+int32_t scanCodeForKeyName(const std::string& name) {
+    for (const NamedKey& key : kNamedKeys) {
+        if (name == key.name) return key.scanCode;
+    }
+    if (name.size() >= 2 && name[0] == 'f' && std::isdigit(static_cast<unsigned char>(name[1]))) {
+        const int number = std::atoi(name.c_str() + 1);
+        if (number >= 1 && number <= 10) return 58 + number;
+    }
+    if (name.size() == 1) {
+        for (int32_t scan = 1; scan < 128; ++scan) {
+            if (gameKeyCode(scan) == static_cast<unsigned char>(name[0])) return scan;
+        }
+    }
+    return 0;
+}
+
+ScriptRunner::ScriptRunner(std::istream& input, std::ostream& output, std::string baseDirectory, bool interactive)
+    : input_(input), output_(output), base_(std::move(baseDirectory)), interactive_(interactive) {}
+
+std::string ScriptRunner::resolve(const std::string& path) const {
+    return !path.empty() && path[0] == '/' ? path : base_ + "/" + path;
+}
+
+int32_t ScriptRunner::run(HeadlessPlatform& platform, GameApp& app) {
+    std::string line;
+    int lineNumber = 0;
+    while (!platform.quitRequested() && std::getline(input_, line)) {
+        ++lineNumber;
+        const size_t hash = line.find('#');
+        if (hash != std::string::npos) line.resize(hash);
+        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        if (!execute(line, platform, app)) {
+            std::fprintf(stderr, "zephyrail: script line %d failed: %s\n  %s\n", lineNumber, error_.c_str(),
+                         line.c_str());
+            return 1;
+        }
+        if (interactive_) output_.flush();
+    }
+    output_.flush();
+    return 0;
+}
+
+void ScriptRunner::runFrames(int64_t count, HeadlessPlatform& platform, GameApp& app) {
+    for (int64_t i = 0; i < count && !platform.quitRequested(); ++i) {
+        platform.runFrame(app);
+    }
+}
+
+bool ScriptRunner::execute(const std::string& line, HeadlessPlatform& platform, GameApp& app) {
+    std::istringstream words(line);
+    std::string command;
+    words >> command;
+    if (command == "step") {
+        float seconds = 0.0f;
+        if (!(words >> seconds) || seconds <= 0.0f) return error_ = "step needs seconds > 0", false;
+        platform.setFrameStep(seconds);
+    } else if (command == "wait") {
+        double seconds = 0.0;
+        if (!(words >> seconds) || seconds < 0.0) return error_ = "wait needs seconds", false;
+        runFrames(static_cast<int64_t>(std::llround(seconds / platform.frameStep())), platform, app);
+    } else if (command == "frames") {
+        int64_t count = 0;
+        if (!(words >> count) || count < 0) return error_ = "frames needs a count", false;
+        runFrames(count, platform, app);
+    } else if (command == "move") {
+        float x = 0.0f;
+        float y = 0.0f;
+        if (!(words >> x >> y)) return error_ = "move needs X Y", false;
+        // Virtual 800 x 600 point, top-left origin, to frame-buffer pixels.
+        const float sx = app.game ? static_cast<float>(app.game->rasterWidth) / 800.0f : 1.0f;
+        const float sy = app.game ? static_cast<float>(app.game->rasterHeight) / 600.0f : 1.0f;
+        float cx = 0.0f;
+        float cy = 0.0f;
+        app.cursorPosition(&cx, &cy);
+        platform.queueMouseBy(x * sx - cx, y * sy - cy);
+    } else if (command == "press" || command == "release" || command == "click") {
+        std::string which;
+        MouseButton button = MouseButton::Left;
+        if (!(words >> which) || !parseButton(which, &button)) return error_ = "needs left or right", false;
+        if (command != "release") platform.queueButton(button, true);
+        if (command == "click") runFrames(1, platform, app);
+        if (command != "press") platform.queueButton(button, false);
+    } else if (command == "key" || command == "keydown" || command == "keyup") {
+        std::string name;
+        words >> name;
+        const int32_t scan = scanCodeForKeyName(name);
+        if (scan == 0) return error_ = "unknown key '" + name + "'", false;
+        if (command != "keyup") platform.queueKey(scan, true);
+        if (command == "key") runFrames(1, platform, app);
+        if (command != "keydown") platform.queueKey(scan, false);
+    } else if (command == "shot") {
+        std::string path;
+        words >> path;
+        engine::Image image;
+        if (path.empty() || !app.game || !app.game->camera || !app.game->camera->readFrameBuffer(&image) ||
+            !engine::writePng(resolve(path), image)) {
+            return error_ = "cannot save the frame to '" + path + "'", false;
+        }
+    } else if (command == "expect") {
+        std::string what;
+        int32_t value = 0;
+        if (!(words >> what >> value) || what != "state") return error_ = "expect state N", false;
+        const int32_t state = app.game ? app.game->state : 0;
+        if (state != value) return error_ = "state is " + std::to_string(state), false;
+    } else if (command == "print") {
+        output_ << statusJson(platform, app) << '\n';
+    } else if (command == "quit") {
+        platform.setQuit();
+    } else {
+        return error_ = "unknown command '" + command + "'", false;
+    }
+    return true;
+}
+
+std::string ScriptRunner::statusJson(const HeadlessPlatform& platform, const GameApp& app) const {
+    std::ostringstream json;
+    const Game* game = app.game.get();
+    float cx = 0.0f;
+    float cy = 0.0f;
+    app.cursorPosition(&cx, &cy);
+    const float toVirtualX = game && game->rasterWidth ? 800.0f / static_cast<float>(game->rasterWidth) : 1.0f;
+    const float toVirtualY = game && game->rasterHeight ? 600.0f / static_cast<float>(game->rasterHeight) : 1.0f;
+    json << "{\"frame\":" << platform.framesRun();
+    if (game) {
+        json << ",\"state\":" << game->state << ",\"stateSeconds\":" << game->stateSeconds
+             << ",\"frameSeconds\":" << game->frameSeconds;
+        if (game->transition) {
+            json << ",\"transition\":{\"phase\":" << game->transition->phase()
+                 << ",\"alpha\":" << game->transition->alpha() << ",\"from\":" << game->transition->from()
+                 << ",\"to\":" << game->transition->to() << "}";
+        }
+        json << ",\"cursor\":[" << cx * toVirtualX << "," << cy * toVirtualY << "]"
+             << ",\"cursorVisible\":" << (app.cursor && app.cursor->visible() ? "true" : "false")
+             << ",\"leftButton\":" << game->leftButton << ",\"rightButton\":" << game->rightButton
+             << ",\"dragMode\":" << game->dragMode << ",\"lastKeyUp\":" << game->lastKeyUp
+             << ",\"musicOn\":" << game->musicOn << ",\"raster\":[" << game->rasterWidth << ","
+             << game->rasterHeight << "]";
+    }
+    json << "}";
+    return json.str();
+}
+
+}  // namespace zr

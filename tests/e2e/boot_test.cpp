@@ -1,0 +1,141 @@
+// End-to-end: the real game binary on a freshly generated data folder,
+// driven by scripts on the headless platform with real GL rendering.
+#include "../support/temp_folder.h"
+#include "engine/image.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace zr {
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    std::string output;
+};
+
+class GameRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string generate = std::string(ZEPHYRAIL_ASSETS_EXE) + " " + folder_.file("data") + " >/dev/null";
+        ASSERT_EQ(std::system(generate.c_str()), 0);
+    }
+
+    // Runs the game in the test folder with the script; stdout and stderr
+    // are captured together.
+    RunResult run(const std::string& script) {
+        std::ofstream(folder_.file("test.script")) << script;
+        const std::string command = "cd " + folder_.path() + " && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null " +
+                                    ZEPHYRAIL_EXE + " --script test.script 2>&1";
+        RunResult result;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return result;
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
+        const int status = pclose(pipe);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return result;
+    }
+
+    // Mean absolute difference per channel between a shot and a picture.
+    double differenceFrom(const std::string& shot, const std::string& picture) {
+        engine::Image a;
+        engine::Image b;
+        if (!engine::readPng(folder_.file(shot), &a) || !engine::readPng(folder_.file(picture), &b) ||
+            a.width != b.width || a.height != b.height) {
+            return 1e9;
+        }
+        double total = 0.0;
+        for (size_t i = 0; i < a.rgba.size(); i += 4) {
+            for (size_t c = 0; c < 3; ++c) total += std::abs(a.rgba[i + c] - b.rgba[i + c]);
+        }
+        return total / (static_cast<double>(a.width) * a.height * 3.0);
+    }
+
+    double meanBrightness(const std::string& shot) {
+        engine::Image image;
+        if (!engine::readPng(folder_.file(shot), &image)) return -1.0;
+        double total = 0.0;
+        for (size_t i = 0; i < image.rgba.size(); i += 4) total += image.rgba[i] + image.rgba[i + 1] + image.rgba[i + 2];
+        return total / (static_cast<double>(image.width) * image.height * 3.0);
+    }
+
+    test::TempFolder folder_;
+};
+
+TEST_F(GameRun, BootsThroughLogoAndLoadingToTheTitle) {
+    // 1/16 s frames: logo 32 frames, fade 16, fade-in 17, loading 40, fade
+    // 16 plus 24 of hold, fade-in 17.
+    const RunResult result = run(
+        "step 0.0625\n"
+        "expect state 1\n"
+        "wait 1\n"
+        "shot logo.png\n"
+        "wait 1.5\n"
+        "expect state 1   # fading out\n"
+        "print\n"
+        "wait 1.5\n"
+        "expect state 2   # loading, fading in\n"
+        "wait 1\n"
+        "shot loading.png\n"
+        "wait 4.5\n"
+        "expect state 3\n"
+        "wait 1\n"
+        "shot title.png\n"
+        "print\n"
+        "quit\n");
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_NE(result.output.find("\"state\":1,"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("\"phase\":0"), std::string::npos) << "the first print is mid fade-out";
+    EXPECT_NE(result.output.find("\"state\":3,"), std::string::npos);
+    EXPECT_NE(result.output.find("\"cursorVisible\":true"), std::string::npos) << "the title shows the cursor";
+    // Each shot shows its picture, drawn 1:1 (the title also has the cursor).
+    EXPECT_LT(differenceFrom("logo.png", "data/images/Scenekit.png"), 2.0);
+    EXPECT_LT(differenceFrom("loading.png", "data/images/loading.png"), 2.0);
+    EXPECT_LT(differenceFrom("title.png", "data/images/build/build.png"), 3.0);
+    for (const char* shot : {"logo.png", "loading.png", "title.png"}) {
+        EXPECT_GT(meanBrightness(shot), 30.0) << shot << " is not black";
+    }
+}
+
+TEST_F(GameRun, FailedExpectationAndBadCommandsGiveNonZeroExit) {
+    const RunResult expectation = run("expect state 5\n");
+    EXPECT_NE(expectation.exitCode, 0);
+    EXPECT_NE(expectation.output.find("expect state 5"), std::string::npos) << "names the failing line";
+    EXPECT_NE(run("jump 3\n").exitCode, 0);
+    EXPECT_NE(run("key nosuchkey\n").exitCode, 0);
+}
+
+TEST_F(GameRun, ScriptEndingAndQuitBothExitCleanly) {
+    EXPECT_EQ(run("frames 3\n").exitCode, 0);
+    const RunResult quit = run("quit\nexpect state 9\n");
+    EXPECT_EQ(quit.exitCode, 0) << "quit ends the program as closing the window does\n" << quit.output;
+}
+
+TEST_F(GameRun, SecondInstanceInTheSameFolderIsRefused) {
+    const std::string first = "cd " + folder_.path() + " && SDL_VIDEODRIVER=offscreen " + ZEPHYRAIL_EXE +
+                              " --script - >/dev/null 2>&1";
+    FILE* holder = popen(first.c_str(), "w");
+    ASSERT_NE(holder, nullptr);
+    std::fputs("frames 1\n", holder);
+    std::fflush(holder);
+    // Give the first instance time to take its lock.
+    RunResult second;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        second = run("frames 1\n");
+        if (second.output.find("already running") != std::string::npos) break;
+        usleep(100000);
+    }
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_NE(second.output.find("Application Error: 3D Game is already running!!"), std::string::npos)
+        << second.output;
+    std::fputs("quit\n", holder);
+    EXPECT_EQ(pclose(holder), 0);
+}
+
+}  // namespace
+}  // namespace zr
