@@ -119,7 +119,8 @@ int32_t Profile::getInt(const char* section, const char* key, int32_t defaultVal
 }
 
 void Profile::set(const char* section, const char* key, const std::string& value) {
-    const std::string line = std::string(key) + "=" + value;
+    std::string line(key);
+    line.append(1, '=').append(value);
     const int existing = findKey(section, key);
     if (existing >= 0) {
         lines_[existing] = line;
@@ -128,7 +129,9 @@ void Profile::set(const char* section, const char* key, const std::string& value
     int start = findSection(section);
     if (start < 0) {
         if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
-        lines_.push_back("[" + std::string(section) + "]");
+        std::string header(1, '[');  // built by appending: GCC 12 misreports "[" + string
+        header.append(section).append(1, ']');
+        lines_.push_back(header);
         lines_.push_back(line);
         return;
     }

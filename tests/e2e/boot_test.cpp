@@ -3,6 +3,7 @@
 #include "../support/temp_folder.h"
 #include "engine/image.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -117,19 +118,22 @@ TEST_F(GameRun, ScriptEndingAndQuitBothExitCleanly) {
 }
 
 TEST_F(GameRun, SecondInstanceInTheSameFolderIsRefused) {
+    std::signal(SIGPIPE, SIG_IGN);
     const std::string first = "cd " + folder_.path() + " && SDL_VIDEODRIVER=offscreen " + ZEPHYRAIL_EXE +
-                              " --script - >/dev/null 2>&1";
+                              " --script - >holder.out 2>&1";
     FILE* holder = popen(first.c_str(), "w");
     ASSERT_NE(holder, nullptr);
-    std::fputs("frames 1\n", holder);
+    // Once the first game prints, it is past start-up and holds the lock.
+    std::fputs("print\n", holder);
     std::fflush(holder);
-    // Give the first instance time to take its lock.
-    RunResult second;
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        second = run("frames 1\n");
-        if (second.output.find("already running") != std::string::npos) break;
-        usleep(100000);
+    bool started = false;
+    for (int attempt = 0; attempt < 200 && !started; ++attempt) {
+        usleep(50000);
+        std::ifstream out(folder_.file("holder.out"));
+        started = std::string(std::istreambuf_iterator<char>(out), {}).find("\"state\"") != std::string::npos;
     }
+    ASSERT_TRUE(started);
+    const RunResult second = run("frames 1\n");
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_NE(second.output.find("Application Error: 3D Game is already running!!"), std::string::npos)
         << second.output;
