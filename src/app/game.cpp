@@ -14,6 +14,7 @@ namespace zr {
 Game::Game(GameApp& owner) : app(owner) {
     ui.engine = &app.engine;
     ui.frameSeconds = &frameSeconds;
+    defaultTextures = app.engine.currentDictionary();
     const Profile profile(kSetupFile);
     const GameSettings settings = readGameSettings(profile);
     lodDistances = settings.lodDistances;

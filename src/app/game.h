@@ -20,6 +20,10 @@ namespace zr {
 class GameApp;
 class TitleScreen;
 
+namespace engine {
+class TextureDictionary;
+}
+
 enum GameState : int32_t {
     kStateLogo = 1,
     kStateLoading = 2,
@@ -86,6 +90,7 @@ public:
     int8_t carDesign = 1;
     int8_t seat = 1;
     int32_t textureHigh = 0;
+    engine::TextureDictionary* defaultTextures = nullptr;  // not owned
     std::unique_ptr<TitleScreen> title;
     int32_t musicOn = 0;
     int32_t musicVolume = 255;

@@ -39,6 +39,8 @@ void GameApp::Destroy() { instanceSlot().reset(); }
 
 int32_t GameApp::create() {
     if (!AppFramework::create()) return 0;
+    textures = std::make_unique<engine::TextureDictionary>(engine);
+    engine.setCurrentDictionary(textures.get());
     game = std::make_unique<Game>(*this);
     platform->setWindowTitle("Zephyrail");
     return 1;
@@ -51,6 +53,8 @@ int32_t GameApp::beginGame() {
 
 int32_t GameApp::shutdown() {
     game.reset();
+    engine.setCurrentDictionary(nullptr);
+    textures.reset();
     return AppFramework::shutdown();
 }
 

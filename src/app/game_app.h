@@ -6,6 +6,7 @@
 #include "app/app_framework.h"
 #include "app/game.h"
 #include "app/pad_relay.h"
+#include "engine/texture_dictionary.h"
 
 #include <memory>
 
@@ -41,6 +42,8 @@ public:
 
     std::unique_ptr<Game> game;
     std::unique_ptr<PadRelay> padRelay;
+    // The engine's current dictionary from create to shutdown.
+    std::unique_ptr<engine::TextureDictionary> textures;
     int32_t restartFrameClock = 0;
 
 private:

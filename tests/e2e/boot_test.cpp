@@ -141,5 +141,16 @@ TEST_F(GameRun, SecondInstanceInTheSameFolderIsRefused) {
     EXPECT_EQ(pclose(holder), 0);
 }
 
+TEST_F(GameRun, RealWindowClosesWithExitCodeZero) {
+    // The SDL platform on the offscreen driver; SIGTERM arrives as the
+    // window-close (quit) event.
+    const std::string command = "cd " + folder_.path() + " && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null "
+                                "timeout --preserve-status -s TERM 3 " + std::string(ZEPHYRAIL_EXE) +
+                                " --windowed 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
 }  // namespace
 }  // namespace zr

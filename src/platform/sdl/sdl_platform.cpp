@@ -26,7 +26,6 @@ bool isSystemKey(const SDL_KeyboardEvent& key) {
 
 SdlPlatform::SdlPlatform() {
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
 SdlPlatform::~SdlPlatform() {
