@@ -14,6 +14,7 @@ namespace zr {
 Game::Game(GameApp& owner) : app(owner) {
     ui.engine = &app.engine;
     ui.frameSeconds = &frameSeconds;
+    ui.host = this;
     defaultTextures = app.engine.currentDictionary();
     const Profile profile(kSetupFile);
     const GameSettings settings = readGameSettings(profile);
@@ -55,6 +56,7 @@ Game::Game(GameApp& owner) : app(owner) {
 Game::~Game() {
     tearDownLevel();
     title.reset();
+    tooltipFont.reset();
     transition.reset();
     screenImage.reset();
     camera.reset();
@@ -77,12 +79,19 @@ int32_t Game::begin() {
     transition = std::make_unique<ui::ScreenTransition>(ui, *this);
     musicOn = 1;
     app.engine.setImageSearchPath("");
+    tooltipFont = std::make_unique<ui::ScreenFont>(ui, kTooltipFont);
     return 1;
 }
 
 void Game::setUpLevel(const char*) {}
 
 void Game::tearDownLevel() {}
+
+void Game::playMusic(const char*) {}
+
+void Game::stopMusic() {}
+
+bool Game::transitionIdle() const { return transition && transition->phase() == ui::kIdle; }
 
 void Game::restartFrameClock() { app.restartFrameClock = 1; }
 

@@ -6,6 +6,7 @@
 #include "app/config.h"
 #include "engine/camera.h"
 #include "ui/screen_image.h"
+#include "ui/screen_font.h"
 #include "ui/screen_transition.h"
 #include "ui/ui_context.h"
 
@@ -40,8 +41,10 @@ constexpr const char* kLogoPicture = "./data/images/Scenekit.png";
 constexpr const char* kLoadingPicture = "./data/images/loading.png";
 constexpr const char* kCreditsPicture = "./data/images/credits.png";
 constexpr const char* kCursorPicture = "./data/images/cursor.png";
+constexpr const char* kTooltipFont = "./data/images/fonts/tooltip";
+constexpr const char* kSmallFont = "./data/images/fonts/smallfont";
 
-class Game final : public ui::TransitionHost {
+class Game final : public ui::TransitionHost, public ui::MenuHost {
 public:
     explicit Game(GameApp& app);
     ~Game() override;
@@ -59,6 +62,26 @@ public:
     void setMusicVolume(int32_t volume) override { musicVolume = volume; }
     void fadeMusicOut() override {}
     void fadeMusicIn() override {}
+
+    // ui::MenuHost
+    engine::Camera& menuCamera() override { return *camera; }
+    float pointerX() const override { return mouseX; }
+    float pointerY() const override { return mouseY; }
+    int32_t& leftButtonState() override { return leftButton; }
+    int32_t& dragModeState() override { return dragMode; }
+    int32_t& lastKeyUpState() override { return lastKeyUp; }
+    float pointerIdleSeconds() const override { return idleSeconds; }
+    int32_t frameBufferHeight() const override { return rasterHeight; }
+    ui::ScreenFont* tooltipScreenFont() override { return tooltipFont.get(); }
+    int32_t gameState() const override { return state; }
+    bool transitionIdle() const override;
+    void buildModeHook() override {}
+    bool isLeftSlidingMenu(const ui::Menu*) const override { return false; }
+    bool isRightSlidingMenu(const ui::Menu*) const override { return false; }
+
+    // Music through the sound bank (silent without one).
+    void playMusic(const char* path);
+    void stopMusic();
 
     void replaceScreenImage(const char* path);
     engine::Colour backgroundColour() const;
@@ -78,6 +101,7 @@ public:
     int32_t rightButton = kButtonUp;
     int32_t dragMode = 0;
     int32_t lastKeyUp = 255;
+    std::unique_ptr<ui::ScreenFont> tooltipFont;
     std::unique_ptr<ui::ScreenTransition> transition;
     std::unique_ptr<ui::ScreenImage> screenImage;
     std::vector<std::string> levelNames;

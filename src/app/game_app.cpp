@@ -12,6 +12,7 @@ namespace zr {
 namespace {
 
 constexpr int32_t kKeyM = 'm';
+constexpr const char* kBuildingMusic = "./data/music/background.wav";
 constexpr float kLogoSeconds = 2.0f;
 constexpr float kLoadingSeconds = 2.5f;
 constexpr float kCreditsSeconds = 3.0f;
@@ -141,7 +142,13 @@ int32_t GameApp::keyUp(const KeyEvent* event) {
     game->lastKeyUp = event->keyCode;
     const bool musicState = game->state == kStateTitle || game->state == kStateBuilding;
     if (event->keyCode == kKeyM && musicState && game->transition->phase() == ui::kIdle) {
-        game->musicOn = game->musicOn ? 0 : 1;
+        if (game->musicOn) {
+            game->musicOn = 0;
+            game->stopMusic();
+        } else {
+            game->musicOn = 1;
+            game->playMusic(game->state == kStateTitle ? kTitleMusic : kBuildingMusic);
+        }
     }
     return 1;
 }

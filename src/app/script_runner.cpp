@@ -2,6 +2,7 @@
 #include "app/script_runner.h"
 
 #include "app/game_app.h"
+#include "app/title_screen.h"
 #include "engine/image.h"
 #include "platform/key_table.h"
 
@@ -31,6 +32,33 @@ constexpr NamedKey kNamedKeys[] = {
     {"lshift", 42},     {"rshift", 54},          {"lctrl", 29},         {"f11", 87},
     {"f12", 88},
 };
+
+// The menus a script can name.
+ui::Menu* menuNamed(const GameApp& app, const std::string& name) {
+    const Game* game = app.game.get();
+    if (!game) return nullptr;
+    if (name == "title" && game->title) return &game->title->titleMenu();
+    return nullptr;
+}
+
+std::vector<std::pair<std::string, const ui::Menu*>> shownMenus(const GameApp& app) {
+    std::vector<std::pair<std::string, const ui::Menu*>> menus;
+    const Game* game = app.game.get();
+    if (game && game->state == kStateTitle && game->title && game->title->shownMenu()) {
+        menus.emplace_back("title", game->title->shownMenu());
+    }
+    return menus;
+}
+
+// An opaque point of button N of the named menu, bottom-up pixels.
+bool buttonPoint(const GameApp& app, const std::string& name, int32_t number, float* px, float* py) {
+    const ui::Menu* menu = menuNamed(app, name);
+    if (!menu) return false;
+    for (const auto& button : menu->buttonList()) {
+        if (button->number == number) return button->opaquePoint(menu->x, menu->y, px, py);
+    }
+    return false;
+}
 
 bool parseButton(const std::string& word, MouseButton* button) {
     if (word == "left") *button = MouseButton::Left;
@@ -116,6 +144,26 @@ bool ScriptRunner::execute(const std::string& line, HeadlessPlatform& platform, 
         float cy = 0.0f;
         app.cursorPosition(&cx, &cy);
         platform.queueMouseBy(x * sx - cx, y * sy - cy);
+    } else if (command == "button" || command == "hover") {
+        std::string name;
+        int32_t number = 0;
+        if (!(words >> name >> number)) return error_ = command + " MENU N", false;
+        float px = 0.0f;
+        float py = 0.0f;
+        if (!buttonPoint(app, name, number, &px, &py)) {
+            return error_ = "no button " + std::to_string(number) + " in menu '" + name + "'", false;
+        }
+        // Bottom-up frame-buffer pixels to the cursor's y-down position.
+        float cx = 0.0f;
+        float cy = 0.0f;
+        app.cursorPosition(&cx, &cy);
+        platform.queueMouseBy(px - cx, static_cast<float>(app.game->rasterHeight) - py - cy);
+        if (command == "button") {
+            runFrames(1, platform, app);  // the next draw finds the hover
+            platform.queueButton(MouseButton::Left, true);
+            runFrames(1, platform, app);
+            platform.queueButton(MouseButton::Left, false);
+        }
     } else if (command == "press" || command == "release" || command == "click") {
         std::string which;
         MouseButton button = MouseButton::Left;
@@ -178,6 +226,21 @@ std::string ScriptRunner::statusJson(const HeadlessPlatform& platform, const Gam
              << ",\"dragMode\":" << game->dragMode << ",\"lastKeyUp\":" << game->lastKeyUp
              << ",\"musicOn\":" << game->musicOn << ",\"raster\":[" << game->rasterWidth << ","
              << game->rasterHeight << "]";
+        json << ",\"menus\":[";
+        bool firstMenu = true;
+        for (const auto& [name, menu] : shownMenus(app)) {
+            json << (firstMenu ? "" : ",") << "{\"name\":\"" << name << "\",\"buttons\":[";
+            firstMenu = false;
+            bool firstButton = true;
+            for (const auto& button : menu->buttonList()) {
+                const auto* push = dynamic_cast<const ui::PushButton*>(button.get());
+                json << (firstButton ? "" : ",") << "{\"n\":" << button->number
+                     << ",\"enabled\":" << (push ? push->enabled : 1) << ",\"hover\":" << button->hover << "}";
+                firstButton = false;
+            }
+            json << "]}";
+        }
+        json << "]";
     }
     json << "}";
     return json.str();

@@ -1,9 +1,9 @@
-// The title state: the title menu over its background picture and the
-// demonstration countdown that starts a ride on a random level after 75 s
-// without a choice.
+// The title state: the title menu (ride or build one of the five levels, or
+// exit) and the demonstration countdown that starts a ride on a random
+// level after 75 s without a choice.
 #pragma once
 
-#include "ui/screen_image.h"
+#include "ui/menu.h"
 
 #include <memory>
 
@@ -12,7 +12,9 @@ namespace zr {
 class Game;
 
 constexpr const char* kTitleMenuPicture = "./data/images/build/build.png";
+constexpr const char* kTitleMusic = "./data/music/title.wav";
 constexpr float kDemonstrationSeconds = 75.0f;
+constexpr int kTitleLevels = 5;
 
 class TitleScreen {
 public:
@@ -23,12 +25,19 @@ public:
     void stop();
     void update();
 
+    ui::Menu* shownMenu() const { return shown_; }
+    ui::Menu& titleMenu() const { return *menu_; }
     float countdown() const { return countdown_; }
     void setCountdown(float seconds) { countdown_ = seconds; }
 
+    // The title menu's table: row 2n rides level n, 2n + 1 builds it, the
+    // last exits.
+    static std::vector<ui::ButtonSpec> buttonTable();
+
 private:
     Game& game_;
-    std::unique_ptr<ui::ScreenImage> background_;
+    std::unique_ptr<ui::Menu> menu_;
+    ui::Menu* shown_ = nullptr;
     float countdown_ = 0.0f;
 };
 

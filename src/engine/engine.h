@@ -3,6 +3,7 @@
 // search path. The game holds one Engine for the whole run.
 #pragma once
 
+#include "engine/font.h"
 #include "engine/image.h"
 #include "engine/renderer.h"
 
@@ -58,12 +59,15 @@ public:
     // Shows a camera's frame buffer in the window.
     void present(const Camera& camera);
 
+    Text2d& text() { return text_; }
+
 private:
     Platform* platform_ = nullptr;
     std::unique_ptr<Renderer> renderer_;
     std::map<std::string, ImageReader> readers_;
     TextureDictionary* dictionary_ = nullptr;
     std::string searchPath_;
+    Text2d text_{*this};
     size_t arenaBytes_ = 0;
     bool initialised_ = false;
 };

@@ -39,7 +39,7 @@ void avoidPureBlack(engine::Image* image) {
 }
 
 ScreenImage::ScreenImage(const UiContext& context, const std::string& path, int32_t x16, int32_t y16,
-                         const engine::Image* mask)
+                         const engine::Image* mask, bool keepAlpha)
     : context_(context) {
     x = static_cast<float>(static_cast<int16_t>(x16));
     y = static_cast<float>(static_cast<int16_t>(y16));
@@ -51,7 +51,7 @@ ScreenImage::ScreenImage(const UiContext& context, const std::string& path, int3
     }
     w = static_cast<float>(picture.width);
     h = static_cast<float>(picture.height);
-    buildTiles(picture);
+    buildTiles(picture, keepAlpha);
     x *= context_.scaleX;
     w *= context_.scaleX;
     y *= context_.scaleY;
@@ -98,7 +98,7 @@ bool ScreenImage::readPicture(const std::string& path, const engine::Image* mask
     return true;
 }
 
-void ScreenImage::buildTiles(engine::Image& picture) {
+void ScreenImage::buildTiles(engine::Image& picture, bool keepAlpha) {
     avoidPureBlack(&picture);
     engine::Renderer& renderer = context_.engine->renderer();
     const float sx = context_.scaleX;
@@ -112,6 +112,12 @@ void ScreenImage::buildTiles(engine::Image& picture) {
             tile.y = static_cast<int32_t>(static_cast<float>(picture.height - row.start - row.length) * sy);
             tile.w = static_cast<int32_t>(static_cast<float>(column.length) * sx);
             tile.h = static_cast<int32_t>(static_cast<float>(row.length) * sy);
+            tile.pixelWidth = column.length;
+            tile.pixelHeight = row.length;
+            if (keepAlpha) {
+                tile.alpha.resize(pixels.rgba.size() / 4);
+                for (size_t i = 0; i < tile.alpha.size(); ++i) tile.alpha[i] = pixels.rgba[i * 4 + 3];
+            }
             tiles_.push_back(tile);
         }
     }

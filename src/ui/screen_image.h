@@ -27,6 +27,8 @@ struct Brush {
 struct ImageTile {
     engine::TextureId texture = 0;
     int32_t x = 0, y = 0, w = 0, h = 0;  // screen pixels from the image's bottom-left
+    int32_t pixelWidth = 0, pixelHeight = 0;  // the tile's picture pixels
+    std::vector<uint8_t> alpha;  // rows top first; kept only on request
 };
 
 // One column width or row height of the tiling.
@@ -45,8 +47,9 @@ class ScreenImage {
 public:
     // From a file; x and y in virtual units (truncated to 16 bits). A file
     // that cannot be read gives an empty image that draws nothing.
+    // keepAlpha keeps each tile's alpha for pixel-accurate hit tests.
     ScreenImage(const UiContext& context, const std::string& path, int32_t x, int32_t y,
-                const engine::Image* mask = nullptr);
+                const engine::Image* mask = nullptr, bool keepAlpha = false);
     // From 32-bit RGBA pixels; x and y are not scaled.
     ScreenImage(const UiContext& context, const uint8_t* rgba, float x, float y, int32_t width, int32_t height);
     virtual ~ScreenImage();
@@ -71,7 +74,7 @@ public:
 
 private:
     bool readPicture(const std::string& path, const engine::Image* mask, engine::Image* picture) const;
-    void buildTiles(engine::Image& picture);
+    void buildTiles(engine::Image& picture, bool keepAlpha);
 
     UiContext context_;
     Brush brush_;

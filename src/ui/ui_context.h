@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/engine.h"
+#include "ui/menu_host.h"
 
 namespace zr::ui {
 
@@ -12,6 +13,7 @@ struct UiContext {
     float scaleX = 1.0f;        // rasterWidth / 800
     float scaleY = 1.0f;        // rasterHeight / 600
     const float* frameSeconds = nullptr;
+    MenuHost* host = nullptr;  // menus and buttons only
 
     float seconds() const { return frameSeconds ? *frameSeconds : 0.0f; }
 };

@@ -35,7 +35,7 @@ public:
     void destroyRaster(engine::RasterId) override {}
     void beginUpdate(const engine::Target&) override {}
     void endUpdate() override {}
-    void clear(const engine::Target&, engine::Colour, bool, bool) override {}
+    void clear(const engine::Target&, engine::Colour, bool colour, bool) override { clears += colour ? 1 : 0; }
     void setStates(const engine::RenderStates&) override {}
     void drawQuad(const engine::Quad& quad) override { quads.push_back(quad); }
     bool readPixels(const engine::Target& target, engine::Image* image) override {
@@ -46,6 +46,7 @@ public:
 
     std::map<engine::TextureId, Texture> textures;
     std::vector<engine::Quad> quads;
+    int clears = 0;  // colour clears
 
 private:
     uint32_t next_ = 0;

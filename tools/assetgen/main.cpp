@@ -3,6 +3,7 @@
 // Each stage below fills in one kind of content; they run in order and the
 // first failure stops the run with a non-zero exit status.
 #include "asset_log.h"
+#include "bitmap_fonts.h"
 #include "data_folders.h"
 #include "pictures.h"
 #include "setup_file.h"
@@ -21,6 +22,7 @@ constexpr NamedStage kStages[] = {
     {"folders", assetgen::prepareDataFolders},
     {"setup", assetgen::writeSetupFile},
     {"pictures", assetgen::drawPictures},
+    {"fonts", assetgen::writeBitmapFonts},
 };
 
 constexpr int kExitFailure = 1;
