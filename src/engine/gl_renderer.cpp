@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <map>
+#include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -44,6 +45,81 @@ void main() {
     fragColour = colour;
 }
 )";
+
+const char* kMeshVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 aPosition;
+layout(location = 1) in vec3 aNormal;
+layout(location = 2) in vec2 aUv;
+layout(location = 3) in vec4 aColour;
+uniform mat4 uModel;
+uniform mat4 uViewProjection;
+uniform vec3 uCamera;
+uniform vec4 uMaterial;
+uniform int uLit;
+uniform int uPrelit;
+uniform vec3 uAmbient;
+uniform int uLightCount;
+uniform vec3 uLightDirection[4];
+uniform vec3 uLightColour[4];
+out vec2 vUv;
+out vec4 vColour;
+out float vDistance;
+void main() {
+    vec4 world = uModel * vec4(aPosition, 1.0);
+    gl_Position = uViewProjection * world;
+    vUv = aUv;
+    vDistance = length(world.xyz - uCamera);
+    vec4 base = uPrelit != 0 ? aColour : vec4(uLit != 0 ? 0.0 : 1.0, uLit != 0 ? 0.0 : 1.0, uLit != 0 ? 0.0 : 1.0, 1.0);
+    vec3 light = vec3(0.0);
+    if (uLit != 0) {
+        vec3 n = normalize(mat3(uModel) * aNormal);
+        light = uAmbient;
+        for (int i = 0; i < uLightCount; ++i) {
+            light += uLightColour[i] * max(dot(n, -uLightDirection[i]), 0.0);
+        }
+    }
+    vColour = vec4(clamp(base.rgb + light, 0.0, 1.0) * uMaterial.rgb, base.a * uMaterial.a);
+}
+)";
+
+const char* kMeshFragmentShader = R"(#version 330 core
+in vec2 vUv;
+in vec4 vColour;
+in float vDistance;
+uniform sampler2D uTexture;
+uniform int uAlphaTest;
+uniform float uAlphaReference;
+uniform int uFog;
+uniform vec3 uFogColour;
+uniform float uFogStart;
+uniform float uFogEnd;
+out vec4 fragColour;
+void main() {
+    vec4 colour = texture(uTexture, vUv) * vColour;
+    if (uAlphaTest != 0 && colour.a < uAlphaReference) {
+        discard;
+    }
+    if (uFog != 0) {
+        float f = clamp((uFogEnd - vDistance) / max(uFogEnd - uFogStart, 0.001), 0.0, 1.0);
+        colour.rgb = mix(uFogColour, colour.rgb, f);
+    }
+    fragColour = colour;
+}
+)";
+
+struct MeshInfo {
+    GLuint vao = 0;
+    GLuint vertices = 0;
+    GLuint indices = 0;
+};
+
+// Interleaved mesh vertex: position, normal, uv, colour.
+struct MeshVertex {
+    float position[3];
+    float normal[3];
+    float uv[2];
+    uint8_t colour[4];
+};
 
 struct Vertex {
     float x, y, u, v;
@@ -94,6 +170,21 @@ std::vector<uint16_t> pack16(const uint8_t* rgba, size_t pixels, TextureFormat f
     return packed;
 }
 
+std::vector<MeshVertex> interleave(const MeshData& data) {
+    std::vector<MeshVertex> vertices(data.vertexCount);
+    for (size_t i = 0; i < data.vertexCount; ++i) {
+        MeshVertex& v = vertices[i];
+        for (int c = 0; c < 3; ++c) {
+            v.position[c] = data.positions[i * 3 + c];
+            v.normal[c] = data.normals ? data.normals[i * 3 + c] : (c == 1 ? 1.0f : 0.0f);
+        }
+        v.uv[0] = data.uvs ? data.uvs[i * 2] : 0.0f;
+        v.uv[1] = data.uvs ? data.uvs[i * 2 + 1] : 0.0f;
+        for (int c = 0; c < 4; ++c) v.colour[c] = data.colours ? data.colours[i * 4 + c] : 255;
+    }
+    return vertices;
+}
+
 GLuint compileShader(GLenum type, const char* source) {
     const GLuint shader = glCreateShader(type);
     glShaderSource(shader, 1, &source, nullptr);
@@ -124,11 +215,18 @@ public:
     void clear(const Target& target, Colour colour, bool clearColour, bool clearDepth) override;
     void setStates(const RenderStates& states) override;
     void drawQuad(const Quad& quad) override;
+    MeshId createMesh(const MeshData& data) override;
+    void updateMesh(MeshId mesh, const MeshData& data) override;
+    void destroyMesh(MeshId mesh) override;
+    void setView(const View3d& view) override { view_ = view; viewDirty_ = true; }
+    void drawMesh(const MeshDraw& draw) override;
     bool readPixels(const Target& target, Image* image) override;
     void showInWindow(const Target& target, int32_t windowWidth, int32_t windowHeight) override;
 
 private:
     void setUp();
+    void setUpMeshProgram();
+    void useMeshProgram();
     void upload(const TextureInfo& info, const uint8_t* rgba);
     GLuint framebufferFor(const Target& target);
     void bindTarget(const Target& target);
@@ -149,10 +247,119 @@ private:
     Target current_;
     RenderStates states_;
     std::vector<Vertex> batch_;
+    GLuint meshProgram_ = 0;
+    std::map<std::string, GLint> meshUniforms_;
+    std::unordered_map<MeshId, MeshInfo> meshes_;
+    View3d view_;
+    bool viewDirty_ = true;
+    GLint uniform(const char* name);
     TextureId batchTexture_ = 0;
 };
 
+GLint GlRenderer::uniform(const char* name) {
+    const auto found = meshUniforms_.find(name);
+    if (found != meshUniforms_.end()) return found->second;
+    const GLint location = glGetUniformLocation(meshProgram_, name);
+    meshUniforms_[name] = location;
+    return location;
+}
+
+void GlRenderer::setUpMeshProgram() {
+    meshProgram_ = glCreateProgram();
+    const GLuint vs = compileShader(GL_VERTEX_SHADER, kMeshVertexShader);
+    const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kMeshFragmentShader);
+    glAttachShader(meshProgram_, vs);
+    glAttachShader(meshProgram_, fs);
+    glLinkProgram(meshProgram_);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+}
+
+MeshId GlRenderer::createMesh(const MeshData& data) {
+    MeshInfo info;
+    glGenVertexArrays(1, &info.vao);
+    glGenBuffers(1, &info.vertices);
+    glGenBuffers(1, &info.indices);
+    glBindVertexArray(info.vao);
+    glBindBuffer(GL_ARRAY_BUFFER, info.vertices);
+    const std::vector<MeshVertex> vertices = interleave(data);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(MeshVertex)), vertices.data(),
+                 GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex), reinterpret_cast<void*>(0));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex), reinterpret_cast<void*>(12));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(MeshVertex), reinterpret_cast<void*>(24));
+    glEnableVertexAttribArray(3);
+    glVertexAttribPointer(3, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(MeshVertex), reinterpret_cast<void*>(32));
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, info.indices);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.indexCount * sizeof(uint32_t)), data.indices,
+                 GL_STATIC_DRAW);
+    glBindVertexArray(0);
+    const MeshId id = ++nextId_;
+    meshes_[id] = info;
+    return id;
+}
+
+void GlRenderer::updateMesh(MeshId mesh, const MeshData& data) {
+    const auto found = meshes_.find(mesh);
+    if (found == meshes_.end()) return;
+    const std::vector<MeshVertex> vertices = interleave(data);
+    glBindBuffer(GL_ARRAY_BUFFER, found->second.vertices);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(MeshVertex)), vertices.data(),
+                 GL_STATIC_DRAW);
+}
+
+void GlRenderer::destroyMesh(MeshId mesh) {
+    const auto found = meshes_.find(mesh);
+    if (found == meshes_.end()) return;
+    glDeleteBuffers(1, &found->second.vertices);
+    glDeleteBuffers(1, &found->second.indices);
+    glDeleteVertexArrays(1, &found->second.vao);
+    meshes_.erase(found);
+}
+
+void GlRenderer::useMeshProgram() {
+    glUseProgram(meshProgram_);
+    if (!viewDirty_) return;
+    viewDirty_ = false;
+    glUniformMatrix4fv(uniform("uViewProjection"), 1, GL_FALSE, view_.viewProjection);
+    glUniform3fv(uniform("uCamera"), 1, view_.cameraPosition);
+    glUniform1i(uniform("uFog"), view_.fog ? 1 : 0);
+    glUniform3fv(uniform("uFogColour"), 1, view_.fogColour);
+    glUniform1f(uniform("uFogStart"), view_.fogStart);
+    glUniform1f(uniform("uFogEnd"), view_.fogEnd);
+    glUniform3fv(uniform("uAmbient"), 1, view_.ambient);
+    glUniform1i(uniform("uLightCount"), view_.lightCount);
+    glUniform3fv(uniform("uLightDirection"), kMaxDirectionalLights, &view_.lightDirections[0][0]);
+    glUniform3fv(uniform("uLightColour"), kMaxDirectionalLights, &view_.lightColours[0][0]);
+    glUniform1i(uniform("uTexture"), 0);
+}
+
+void GlRenderer::drawMesh(const MeshDraw& draw) {
+    const auto found = meshes_.find(draw.mesh);
+    if (found == meshes_.end() || draw.indexCount == 0) return;
+    flush();  // 2D quads queued before stay in order
+    useMeshProgram();
+    glUniformMatrix4fv(uniform("uModel"), 1, GL_FALSE, draw.model);
+    const Colour& m = draw.materialColour;
+    glUniform4f(uniform("uMaterial"), m.r / 255.0f, m.g / 255.0f, m.b / 255.0f, m.a / 255.0f);
+    glUniform1i(uniform("uLit"), draw.lit ? 1 : 0);
+    glUniform1i(uniform("uPrelit"), draw.prelit ? 1 : 0);
+    glUniform1i(uniform("uAlphaTest"), states_.alphaTest ? 1 : 0);
+    glUniform1f(uniform("uAlphaReference"), states_.alphaReference / 255.0f);
+    const auto texture = textures_.find(draw.texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture != textures_.end() ? texture->second.name : whiteTexture_);
+    glBindVertexArray(found->second.vao);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(draw.indexCount), GL_UNSIGNED_INT,
+                   reinterpret_cast<void*>(static_cast<uintptr_t>(draw.firstIndex) * sizeof(uint32_t)));
+    glBindVertexArray(0);
+}
+
 void GlRenderer::setUp() {
+    setUpMeshProgram();
     program_ = glCreateProgram();
     const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader);
     const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kFragmentShader);
@@ -197,6 +404,12 @@ GlRenderer::~GlRenderer() {
     glDeleteBuffers(1, &vbo_);
     glDeleteVertexArrays(1, &vao_);
     glDeleteProgram(program_);
+    for (auto& [id, info] : meshes_) {
+        glDeleteBuffers(1, &info.vertices);
+        glDeleteBuffers(1, &info.indices);
+        glDeleteVertexArrays(1, &info.vao);
+    }
+    glDeleteProgram(meshProgram_);
 }
 
 void GlRenderer::upload(const TextureInfo& info, const uint8_t* rgba) {

@@ -20,6 +20,11 @@ public:
     void clear(const Target&, Colour, bool, bool) override {}
     void setStates(const RenderStates&) override {}
     void drawQuad(const Quad&) override {}
+    MeshId createMesh(const MeshData&) override { return ++next_; }
+    void updateMesh(MeshId, const MeshData&) override {}
+    void destroyMesh(MeshId) override {}
+    void setView(const View3d&) override {}
+    void drawMesh(const MeshDraw&) override {}
     bool readPixels(const Target& target, Image* image) override {
         image->resize(target.width, target.height);
         return true;

@@ -13,6 +13,7 @@ namespace zr::engine {
 
 using TextureId = uint32_t;  // 0 = none
 using RasterId = uint32_t;   // 0 = none
+using MeshId = uint32_t;     // 0 = none
 
 enum class TextureFormat {
     Rgba8888,  // 32-bit with 8-bit alpha
@@ -61,6 +62,45 @@ struct Quad {
     std::array<std::array<float, 2>, 4> uvs{{{0, 1}, {1, 1}, {1, 0}, {0, 0}}};
 };
 
+// Vertex data of a mesh: positions (xyz), normals (xyz, or null), texture
+// coordinates (uv, or null) and prelit colours (rgba, or null).
+struct MeshData {
+    const float* positions = nullptr;
+    const float* normals = nullptr;
+    const float* uvs = nullptr;
+    const uint8_t* colours = nullptr;
+    size_t vertexCount = 0;
+    const uint32_t* indices = nullptr;
+    size_t indexCount = 0;
+};
+
+constexpr int kMaxDirectionalLights = 4;
+
+// The 3D view of a frame: matrices are column-major 4 x 4.
+struct View3d {
+    float viewProjection[16] = {};
+    float cameraPosition[3] = {};
+    bool fog = false;
+    float fogColour[3] = {};
+    float fogStart = 0.0f;
+    float fogEnd = 1.0f;
+    float ambient[3] = {};
+    int32_t lightCount = 0;
+    float lightDirections[kMaxDirectionalLights][3] = {};  // the direction light travels
+    float lightColours[kMaxDirectionalLights][3] = {};
+};
+
+struct MeshDraw {
+    MeshId mesh = 0;
+    uint32_t firstIndex = 0;
+    uint32_t indexCount = 0;
+    TextureId texture = 0;
+    Colour materialColour{255, 255, 255, 255};
+    float model[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    bool lit = false;
+    bool prelit = false;
+};
+
 class Renderer {
 public:
     virtual ~Renderer() = default;
@@ -81,6 +121,13 @@ public:
     virtual void clear(const Target& target, Colour colour, bool clearColour, bool clearDepth) = 0;
     virtual void setStates(const RenderStates& states) = 0;
     virtual void drawQuad(const Quad& quad) = 0;
+
+    // 3D meshes and their drawing under the current states and view.
+    virtual MeshId createMesh(const MeshData& data) = 0;
+    virtual void updateMesh(MeshId mesh, const MeshData& data) = 0;
+    virtual void destroyMesh(MeshId mesh) = 0;
+    virtual void setView(const View3d& view) = 0;
+    virtual void drawMesh(const MeshDraw& draw) = 0;
 
     // Reads the target's rectangle back, rows top first.
     virtual bool readPixels(const Target& target, Image* image) = 0;

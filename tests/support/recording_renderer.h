@@ -38,6 +38,11 @@ public:
     void clear(const engine::Target&, engine::Colour, bool colour, bool) override { clears += colour ? 1 : 0; }
     void setStates(const engine::RenderStates&) override {}
     void drawQuad(const engine::Quad& quad) override { quads.push_back(quad); }
+    engine::MeshId createMesh(const engine::MeshData&) override { return ++next_; }
+    void updateMesh(engine::MeshId, const engine::MeshData&) override {}
+    void destroyMesh(engine::MeshId) override {}
+    void setView(const engine::View3d&) override {}
+    void drawMesh(const engine::MeshDraw& draw) override { meshDraws.push_back(draw); }
     bool readPixels(const engine::Target& target, engine::Image* image) override {
         image->resize(target.width, target.height);
         return true;
@@ -46,6 +51,7 @@ public:
 
     std::map<engine::TextureId, Texture> textures;
     std::vector<engine::Quad> quads;
+    std::vector<engine::MeshDraw> meshDraws;
     int clears = 0;  // colour clears
 
 private:
