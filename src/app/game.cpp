@@ -6,10 +6,22 @@
 #include "app/title_screen.h"
 #include "platform/profile.h"
 
+#include <glm/glm.hpp>
+
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 
 namespace zr {
+namespace {
+
+// Where the camera first looks at a level from: metres behind and above the
+// start marker, and degrees down.
+constexpr float kStartViewBack = 18.0f;
+constexpr float kStartViewUp = 7.0f;
+constexpr float kStartViewPitch = 12.0f;
+
+}  // namespace
 
 Game::Game(GameApp& owner) : app(owner) {
     ui.engine = &app.engine;
@@ -22,16 +34,26 @@ Game::Game(GameApp& owner) : app(owner) {
     lodCount = settings.lodCount;
 
     // The camera, cleared to black before anything is shown.
-    camera = std::make_unique<engine::Camera>(app.engine, app.width, app.height, true);
+    camera = std::make_unique<GameCamera>(app.engine, app.width, app.height, true,
+                                          static_cast<uint32_t>(profile.getInt("Game Data", "FarClipPlane", 0)),
+                                          static_cast<uint32_t>(profile.getInt("Game Data", "FogClipPlane", 0)));
     if (!camera->valid()) {
         app.platform->errorBox("Error creating the camera");
         return;
     }
-    camera->clear(engine::Colour{0, 0, 0, 255}, engine::kClearColour | engine::kClearDepth);
-    camera->beginUpdate();
-    camera->endUpdate();
-    rasterWidth = camera->frameBuffer().width;
-    rasterHeight = camera->frameBuffer().height;
+    engine::Camera& view = camera->view();
+    view.clear(engine::Colour{0, 0, 0, 255}, engine::kClearColour | engine::kClearDepth);
+    view.beginUpdate();
+    view.endUpdate();
+    rasterWidth = view.frameBuffer().width;
+    rasterHeight = view.frameBuffer().height;
+    alphaSorter = std::make_unique<AlphaSorter>(app.engine, &view);
+    scene.engine = &app.engine;
+    scene.camera = &view;
+    scene.alphaSorter = alphaSorter.get();
+    scene.lodDistances = lodDistances.data();
+    scene.lodCount = &lodCount;
+    scene.animatedTextures = &animatedTextures;
     ui.scaleX = static_cast<float>(rasterWidth) * 0.00125f;
     ui.scaleY = static_cast<float>(rasterHeight) * 0.0016666667f;
 
@@ -59,16 +81,17 @@ Game::~Game() {
     tooltipFont.reset();
     transition.reset();
     screenImage.reset();
+    alphaSorter.reset();
     camera.reset();
 }
 
 int32_t Game::begin() {
     // Show the engine logo once, before anything else is built.
     if (camera && camera->valid()) {
-        camera->beginUpdate();
-        if (screenImage) screenImage->draw(*camera, 0.0f, 0.0f);
-        camera->endUpdate();
-        app.present(*camera);
+        camera->view().beginUpdate();
+        if (screenImage) screenImage->draw(camera->view(), 0.0f, 0.0f);
+        camera->view().endUpdate();
+        app.present(camera->view());
     }
     const Profile profile(kSetupFile);
     if (profile.getInt("Game Data", "FrontEnd", 0) == 0) {
@@ -83,9 +106,45 @@ int32_t Game::begin() {
     return 1;
 }
 
-void Game::setUpLevel(const char*) {}
+void Game::setUpLevel(const char* levelPath) {
+    frameSeconds = 0.0f;
+    stateSeconds = 0.0f;
+    idleSeconds = 0.0f;
+    seat = 1;
+    app.engine.setCurrentDictionary(defaultTextures);
+    const std::string level = levelPath ? levelPath : "";
+    // Riding shows the experience world beside the level's own.
+    const std::string worldPath = state == kStateRiding ? World::folderOf(level) + "experience.bsp" : level;
+    world = std::make_unique<World>(scene, *app.platform, camera.get(), worldPath);
+    world->loadObjects();
+    placeCameraAtStart();
+    dragMode = 0;
+    // The first three detail distances follow the block set.
+    const Profile profile(kSetupFile);
+    if (lodCount != 0) {
+        const auto near = levelLodDistances(profile.getInt("Application Data", "LOD", 0), currentBlockSet);
+        std::copy(near.begin(), near.end(), lodDistances.begin());
+    }
+}
 
-void Game::tearDownLevel() {}
+void Game::placeCameraAtStart() {
+    // Behind and above the station's spot, looking along its heading.
+    glm::vec3 start = world ? world->origin : glm::vec3(0.0f);
+    float heading = 0.0f;
+    if (world && world->startCount > 0) {
+        start = world->startPositions[static_cast<size_t>(world->startIndex)];
+        heading = world->startHeadings[static_cast<size_t>(world->startIndex)];
+    }
+    const float radians = glm::radians(heading);
+    const glm::vec3 forward(std::sin(radians), 0.0f, std::cos(radians));
+    camera->placeAt(start - forward * kStartViewBack + glm::vec3(0.0f, kStartViewUp, 0.0f), heading,
+                    kStartViewPitch);
+}
+
+void Game::tearDownLevel() {
+    world.reset();
+    if (musicOn) stopMusic();
+}
 
 void Game::playMusic(const char*) {}
 

@@ -4,6 +4,10 @@
 #pragma once
 
 #include "app/config.h"
+#include "camera/alpha_sorter.h"
+#include "camera/game_camera.h"
+#include "world/scene_context.h"
+#include "world/world.h"
 #include "engine/camera.h"
 #include "ui/screen_image.h"
 #include "ui/screen_font.h"
@@ -64,7 +68,7 @@ public:
     void fadeMusicIn() override {}
 
     // ui::MenuHost
-    engine::Camera& menuCamera() override { return *camera; }
+    engine::Camera& menuCamera() override { return camera->view(); }
     float pointerX() const override { return mouseX; }
     float pointerY() const override { return mouseY; }
     int32_t& leftButtonState() override { return leftButton; }
@@ -84,6 +88,7 @@ public:
     void stopMusic();
 
     void replaceScreenImage(const char* path);
+    void placeCameraAtStart();
     engine::Colour backgroundColour() const;
     bool editorBusy() const { return false; }
 
@@ -93,7 +98,11 @@ public:
     float stateSeconds = 0.0f;
     int32_t rasterWidth = 0;
     int32_t rasterHeight = 0;
-    std::unique_ptr<engine::Camera> camera;
+    std::unique_ptr<GameCamera> camera;
+    std::unique_ptr<AlphaSorter> alphaSorter;
+    std::unique_ptr<World> world;
+    SceneContext scene;
+    AnimatedTextures animatedTextures;
     float mouseX = 0.0f, mouseY = 0.0f;
     float mouseDX = 0.0f, mouseDY = 0.0f;
     float idleSeconds = 0.0f;

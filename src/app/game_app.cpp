@@ -14,6 +14,8 @@ namespace {
 constexpr int32_t kKeyM = 'm';
 constexpr const char* kBuildingMusic = "./data/music/background.wav";
 constexpr float kLogoSeconds = 2.0f;
+constexpr float kViewWindow = 0.7f;
+constexpr float kAspect = 1.3333334f;
 constexpr float kLoadingSeconds = 2.5f;
 constexpr float kCreditsSeconds = 3.0f;
 
@@ -62,7 +64,8 @@ int32_t GameApp::shutdown() {
 int32_t GameApp::resize(const Rect* client) {
     if (!game || !game->camera) return 1;
     if (client && client->width > 0 && client->height > 0) {
-        game->camera->resize(client->width, client->height);
+        const ClientRect rect{0, 0, client->width, client->height};
+        game->camera->resize(&rect, kViewWindow, kAspect);
     }
     return 1;
 }
@@ -162,7 +165,7 @@ int32_t GameApp::padStick(const float* xy) { return padRelay->stick(xy); }
 // --- the frame ---
 
 int32_t GameApp::frame(float seconds) {
-    if (!game || !game->camera || !game->transition) return 1;
+    if (!game || !game->camera || !game->camera->valid() || !game->transition) return 1;
     Game& g = *game;
     if (restartFrameClock) {
         restartFrameClock = 0;
@@ -205,10 +208,10 @@ int32_t GameApp::frame(float seconds) {
 
 void GameApp::drawScreenImageFrame() {
     Game& g = *game;
-    g.camera->beginUpdate();
+    g.camera->view().beginUpdate();
     const float limit = g.state == kStateLogo ? kLogoSeconds : kLoadingSeconds;
     if (g.state == kStateCredits || g.stateSeconds < limit) {
-        if (g.screenImage) g.screenImage->draw(*g.camera, 0.0f, 0.0f);
+        if (g.screenImage) g.screenImage->draw(g.camera->view(), 0.0f, 0.0f);
     } else if (g.state == kStateLogo && !g.logoRequested) {
         g.logoRequested = true;
         g.transition->request(kStateLogo, kStateLoading);
@@ -221,8 +224,8 @@ void GameApp::drawScreenImageFrame() {
 
 void GameApp::buildingOrRidingFrame() {
     Game& g = *game;
-    g.camera->clear(g.backgroundColour(), engine::kClearColour | engine::kClearDepth);
-    g.camera->beginUpdate();
+    g.camera->view().clear(g.backgroundColour(), engine::kClearColour | engine::kClearDepth);
+    g.camera->view().beginUpdate();
     engine::RenderStates scene;
     scene.depthTest = true;
     scene.depthWrite = true;
@@ -232,6 +235,9 @@ void GameApp::buildingOrRidingFrame() {
     scene.source = engine::BlendFactor::One;
     scene.destination = engine::BlendFactor::Zero;
     engine.renderer().setStates(scene);
+    engine.setFogColour(g.backgroundColour());
+    engine.setFogEnabled(true);
+    if (g.world) g.world->render();
     (void)std::rand();
     engine.renderer().setStates(engine::RenderStates{});  // the 2D interface
     frontEndTail();
@@ -239,7 +245,7 @@ void GameApp::buildingOrRidingFrame() {
 
 void GameApp::frontEndTail() {
     Game& g = *game;
-    engine::Camera& camera = *g.camera;
+    engine::Camera& camera = g.camera->view();
     if (cursor) cursor->draw(camera, g.rasterWidth, g.rasterHeight);
     camera.endUpdate();
     camera.beginUpdate();
@@ -261,7 +267,7 @@ void GameApp::frontEndTail() {
 
 void GameApp::commonTail() {
     Game& g = *game;
-    present(*g.camera);
+    present(g.camera->view());
     g.mouseDX = 0.0f;
     g.mouseDY = 0.0f;
     g.idleSeconds += g.frameSeconds;

@@ -183,7 +183,7 @@ bool ScriptRunner::execute(const std::string& line, HeadlessPlatform& platform, 
         std::string path;
         words >> path;
         engine::Image image;
-        if (path.empty() || !app.game || !app.game->camera || !app.game->camera->readFrameBuffer(&image) ||
+        if (path.empty() || !app.game || !app.game->camera || !app.game->camera->view().readFrameBuffer(&image) ||
             !engine::writePng(resolve(path), image)) {
             return error_ = "cannot save the frame to '" + path + "'", false;
         }

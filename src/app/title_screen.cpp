@@ -71,7 +71,7 @@ void TitleScreen::stop() {
 }
 
 void TitleScreen::update() {
-    engine::Camera& camera = *game_.camera;
+    engine::Camera& camera = game_.camera->view();
     camera.beginUpdate();
     camera.clear(game_.backgroundColour(), engine::kClearColour | engine::kClearDepth);
     if (shown_) shown_->draw(1);

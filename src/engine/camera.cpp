@@ -3,6 +3,8 @@
 
 #include "engine/engine.h"
 
+#include <algorithm>
+
 namespace zr::engine {
 
 Camera::Camera(Engine& engine, int32_t width, int32_t height, bool withDepth)
@@ -58,6 +60,25 @@ void Camera::endUpdate() {
 
 void Camera::clear(Colour colour, uint32_t flags) {
     engine_.renderer().clear(target(), colour, (flags & kClearColour) != 0, (flags & kClearDepth) != 0);
+}
+
+glm::vec3 Camera::lookDirection() const { return glm::normalize(glm::vec3(frame_.world()[2])); }
+glm::vec3 Camera::rightDirection() const { return glm::normalize(glm::vec3(frame_.world()[0])); }
+glm::vec3 Camera::upDirection() const { return glm::normalize(glm::vec3(frame_.world()[1])); }
+
+glm::mat4 Camera::viewProjection() const {
+    // Camera space: x along the right vector (screen left), y up, z along
+    // the look direction; the projection flips x so that right is right.
+    const glm::mat4 view = glm::inverse(frame_.world());
+    const float n = std::max(near_, 1e-4f);
+    const float f = std::max(far_, n * 2.0f);
+    glm::mat4 projection(0.0f);
+    projection[0][0] = -1.0f / viewWindow_.x;
+    projection[1][1] = 1.0f / viewWindow_.y;
+    projection[2][2] = (f + n) / (f - n);
+    projection[2][3] = 1.0f;
+    projection[3][2] = -2.0f * f * n / (f - n);
+    return projection * view;
 }
 
 bool Camera::readFrameBuffer(Image* image) const { return engine_.renderer().readPixels(target(), image); }

@@ -8,6 +8,9 @@
 #include "engine/renderer.h"
 
 #include <functional>
+#include <vector>
+
+#include <glm/glm.hpp>
 #include <map>
 #include <memory>
 #include <string>
@@ -20,6 +23,10 @@ namespace zr::engine {
 
 class Camera;
 class TextureDictionary;
+class World;
+class Geometry;
+class Atomic;
+class Clump;
 
 using ImageReader = std::function<bool(const std::string& path, Image* image)>;
 
@@ -61,13 +68,44 @@ public:
 
     Text2d& text() { return text_; }
 
+    // --- 3D ---
+    // Looks up every material's texture by name: the current dictionary
+    // first, then "<search path><name>.png" / ".bmp" (cached).
+    void resolveTextures(Geometry& geometry);
+    void resolveTextures(Clump& clump);
+    void releaseGeometry(Geometry& geometry);
+    void setFogColour(Colour colour) { fogColour_ = colour; }
+    void setFogEnabled(bool enabled) { fogEnabled_ = enabled; }
+    // Drawing of a world's frame: between beginScene and endScene opaque
+    // draws are queued and drawn sorted by texture; immediate draws (the
+    // see-through parts, farthest first) bypass the queue.
+    void beginScene(Camera& camera, World& world);
+    void endScene();
+    void drawAtomic(Atomic& atomic, Geometry* geometry = nullptr);
+    void drawAtomicNow(Atomic& atomic, Geometry* geometry = nullptr);
+    void drawGeometry(Geometry& geometry, const glm::mat4& transform, bool immediate = false);
+    size_t drawsLastScene() const { return drawsLastScene_; }
+
 private:
     Platform* platform_ = nullptr;
     std::unique_ptr<Renderer> renderer_;
     std::map<std::string, ImageReader> readers_;
     TextureDictionary* dictionary_ = nullptr;
     std::string searchPath_;
+    struct FileTexture {
+        TextureId texture = 0;
+        bool hasAlpha = false;
+    };
+    void uploadGeometry(Geometry& geometry);
+    void submit(const MeshDraw& draw);
+
     Text2d text_{*this};
+    std::map<std::string, FileTexture> fileTextures_;
+    Colour fogColour_{0, 0, 0, 255};
+    bool fogEnabled_ = false;
+    bool inScene_ = false;
+    std::vector<MeshDraw> queue_;
+    size_t drawsLastScene_ = 0;
     size_t arenaBytes_ = 0;
     bool initialised_ = false;
 };

@@ -99,6 +99,14 @@ void TextureDictionary::add(const std::string& name, const Image& image) {
     const auto existing = textures_.find(name);
     if (existing != textures_.end()) renderer.destroyTexture(existing->second);
     textures_[name] = renderer.createTexture(image.width, image.height, image.rgba.data(), TextureFormat::Rgba8888);
+    bool alpha = false;
+    for (size_t i = 3; i < image.rgba.size(); i += 4) alpha |= image.rgba[i] != 255;
+    alpha_[name] = alpha;
+}
+
+bool TextureDictionary::hasAlpha(const std::string& name) const {
+    const auto found = alpha_.find(name);
+    return found != alpha_.end() && found->second;
 }
 
 TextureId TextureDictionary::find(const std::string& name) const {

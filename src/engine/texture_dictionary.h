@@ -27,11 +27,13 @@ public:
     // Adds or replaces a texture.
     void add(const std::string& name, const Image& image);
     TextureId find(const std::string& name) const;
+    bool hasAlpha(const std::string& name) const;
     size_t size() const { return textures_.size(); }
 
 private:
     Engine& engine_;
     std::map<std::string, TextureId> textures_;
+    std::map<std::string, bool> alpha_;
 };
 
 using NamedImage = std::pair<std::string, Image>;
