@@ -234,8 +234,13 @@ std::string ScriptRunner::statusJson(const HeadlessPlatform& platform, const Gam
             bool firstButton = true;
             for (const auto& button : menu->buttonList()) {
                 const auto* push = dynamic_cast<const ui::PushButton*>(button.get());
+                // The button's rectangle in virtual units, origin top-left.
+                const float left = (menu->x + button->x) * toVirtualX;
+                const float top = 600.0f - (menu->y + button->y + button->h) * toVirtualY;
                 json << (firstButton ? "" : ",") << "{\"n\":" << button->number
-                     << ",\"enabled\":" << (push ? push->enabled : 1) << ",\"hover\":" << button->hover << "}";
+                     << ",\"enabled\":" << (push ? push->enabled : 1) << ",\"hover\":" << button->hover
+                     << ",\"rect\":[" << left << "," << top << "," << button->w * toVirtualX << ","
+                     << button->h * toVirtualY << "]}";
                 firstButton = false;
             }
             json << "]}";

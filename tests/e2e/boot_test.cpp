@@ -1,6 +1,7 @@
 // End-to-end: the real game binary on a freshly generated data folder,
 // driven by scripts on the headless platform with real GL rendering.
-#include "../support/temp_folder.h"
+#include "game_run.h"
+
 #include "engine/image.h"
 
 #include <csignal>
@@ -14,59 +15,25 @@
 namespace zr {
 namespace {
 
-struct RunResult {
-    int exitCode = -1;
-    std::string output;
-};
+using test::GameRun;
+using test::RunResult;
 
-class GameRun : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const std::string generate = std::string(ZEPHYRAIL_ASSETS_EXE) + " " + folder_.file("data") + " >/dev/null";
-        ASSERT_EQ(std::system(generate.c_str()), 0);
+// Mean absolute difference per channel between two pictures.
+double difference(const engine::Image& a, const engine::Image& b) {
+    if (a.width != b.width || a.height != b.height || a.empty()) return 1e9;
+    double total = 0.0;
+    for (size_t i = 0; i < a.rgba.size(); i += 4) {
+        for (size_t c = 0; c < 3; ++c) total += std::abs(a.rgba[i + c] - b.rgba[i + c]);
     }
+    return total / (static_cast<double>(a.width) * a.height * 3.0);
+}
 
-    // Runs the game in the test folder with the script; stdout and stderr
-    // are captured together.
-    RunResult run(const std::string& script) {
-        std::ofstream(folder_.file("test.script")) << script;
-        const std::string command = "cd " + folder_.path() + " && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null " +
-                                    ZEPHYRAIL_EXE + " --script test.script 2>&1";
-        RunResult result;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return result;
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
-        const int status = pclose(pipe);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return result;
-    }
-
-    // Mean absolute difference per channel between a shot and a picture.
-    double differenceFrom(const std::string& shot, const std::string& picture) {
-        engine::Image a;
-        engine::Image b;
-        if (!engine::readPng(folder_.file(shot), &a) || !engine::readPng(folder_.file(picture), &b) ||
-            a.width != b.width || a.height != b.height) {
-            return 1e9;
-        }
-        double total = 0.0;
-        for (size_t i = 0; i < a.rgba.size(); i += 4) {
-            for (size_t c = 0; c < 3; ++c) total += std::abs(a.rgba[i + c] - b.rgba[i + c]);
-        }
-        return total / (static_cast<double>(a.width) * a.height * 3.0);
-    }
-
-    double meanBrightness(const std::string& shot) {
-        engine::Image image;
-        if (!engine::readPng(folder_.file(shot), &image)) return -1.0;
-        double total = 0.0;
-        for (size_t i = 0; i < image.rgba.size(); i += 4) total += image.rgba[i] + image.rgba[i + 1] + image.rgba[i + 2];
-        return total / (static_cast<double>(image.width) * image.height * 3.0);
-    }
-
-    test::TempFolder folder_;
-};
+double differenceFrom(const GameRun& run, const std::string& shot, const std::string& picture) {
+    engine::Image a;
+    engine::Image b;
+    if (!engine::readPng(run.fileOf(shot), &a) || !engine::readPng(run.fileOf(picture), &b)) return 1e9;
+    return difference(a, b);
+}
 
 TEST_F(GameRun, BootsThroughLogoAndLoadingToTheTitle) {
     // 1/16 s frames: logo 32 frames, fade 16, fade-in 17, loading 40, fade
@@ -95,11 +62,13 @@ TEST_F(GameRun, BootsThroughLogoAndLoadingToTheTitle) {
     EXPECT_NE(result.output.find("\"state\":3,"), std::string::npos);
     EXPECT_NE(result.output.find("\"cursorVisible\":true"), std::string::npos) << "the title shows the cursor";
     // Each shot shows its picture, drawn 1:1 (the title also has the cursor).
-    EXPECT_LT(differenceFrom("logo.png", "data/images/Scenekit.png"), 2.0);
-    EXPECT_LT(differenceFrom("loading.png", "data/images/loading.png"), 2.0);
-    EXPECT_LT(differenceFrom("title.png", "data/images/build/build.png"), 3.0);
+    EXPECT_LT(differenceFrom(*this, "logo.png", "data/images/Scenekit.png"), 2.0);
+    EXPECT_LT(differenceFrom(*this, "loading.png", "data/images/loading.png"), 2.0);
+    EXPECT_LT(differenceFrom(*this, "title.png", "data/images/build/build.png"), 3.0);
     for (const char* shot : {"logo.png", "loading.png", "title.png"}) {
-        EXPECT_GT(meanBrightness(shot), 30.0) << shot << " is not black";
+        engine::Image image;
+        ASSERT_TRUE(readShot(shot, &image));
+        EXPECT_GT(meanBrightness(image), 30.0) << shot << " is not black";
     }
 }
 
@@ -129,7 +98,7 @@ TEST_F(GameRun, SecondInstanceInTheSameFolderIsRefused) {
     bool started = false;
     for (int attempt = 0; attempt < 200 && !started; ++attempt) {
         usleep(50000);
-        std::ifstream out(folder_.file("holder.out"));
+        std::ifstream out(file("holder.out"));
         started = std::string(std::istreambuf_iterator<char>(out), {}).find("\"state\"") != std::string::npos;
     }
     ASSERT_TRUE(started);
