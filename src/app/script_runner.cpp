@@ -224,7 +224,8 @@ std::string ScriptRunner::statusJson(const HeadlessPlatform& platform, const Gam
              << ",\"cursorVisible\":" << (app.cursor && app.cursor->visible() ? "true" : "false")
              << ",\"leftButton\":" << game->leftButton << ",\"rightButton\":" << game->rightButton
              << ",\"dragMode\":" << game->dragMode << ",\"lastKeyUp\":" << game->lastKeyUp
-             << ",\"musicOn\":" << game->musicOn << ",\"raster\":[" << game->rasterWidth << ","
+             << ",\"musicOn\":" << game->musicOn << ",\"level\":" << static_cast<int>(game->currentLevel)
+             << ",\"blockSet\":" << static_cast<int>(game->currentBlockSet) << ",\"raster\":[" << game->rasterWidth << ","
              << game->rasterHeight << "]";
         json << ",\"menus\":[";
         bool firstMenu = true;
