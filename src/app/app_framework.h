@@ -7,6 +7,9 @@
 #include "app/soft_cursor.h"
 #include "engine/engine.h"
 #include "platform/platform.h"
+#include "platform/sound_library.h"
+
+#include <functional>
 
 #include <cstdint>
 #include <memory>
@@ -53,6 +56,8 @@ public:
     Platform* platform = nullptr;
     engine::Engine engine;
     DisplayMode displayMode;
+    // Makes the game's sound library; none (tests) means silence.
+    std::function<std::unique_ptr<SoundLibrary>()> soundLibraryFactory;
 };
 
 }  // namespace zr

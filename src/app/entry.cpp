@@ -24,6 +24,7 @@ int32_t runGame(Platform& platform, const StartOptions& options, const MainLoop&
     GameApp* app = GameApp::Instance();
     if (!app) return 0;
     app->platform = &platform;
+    app->soundLibraryFactory = options.soundLibraryFactory;
 
     InstanceLock lock;
     if (!lock.acquire(fs::currentDirectory())) {

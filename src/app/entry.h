@@ -4,6 +4,9 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/sound_library.h"
+
+#include <memory>
 
 #include <functional>
 #include <string>
@@ -18,6 +21,7 @@ using MainLoop = std::function<int32_t(Platform& platform, GameApp& app)>;
 struct StartOptions {
     DisplayMode mode;
     std::string commandLine;  // what the game sees as its command line
+    std::function<std::unique_ptr<SoundLibrary>()> soundLibraryFactory;  // none: silence
 };
 
 // loopRan (optional) tells whether start-up got as far as the main loop.

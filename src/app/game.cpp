@@ -79,6 +79,7 @@ Game::~Game() {
     tearDownLevel();
     title.reset();
     tooltipFont.reset();
+    sound.reset();
     transition.reset();
     screenImage.reset();
     alphaSorter.reset();
@@ -100,6 +101,8 @@ int32_t Game::begin() {
     }
     title = std::make_unique<TitleScreen>(*this);
     transition = std::make_unique<ui::ScreenTransition>(ui, *this);
+    sound = std::make_unique<sound::SoundBank>(
+        app.soundLibraryFactory ? app.soundLibraryFactory() : createNullSoundLibrary(), &frameSeconds);
     musicOn = 1;
     app.engine.setImageSearchPath("");
     tooltipFont = std::make_unique<ui::ScreenFont>(ui, kTooltipFont);
@@ -146,9 +149,25 @@ void Game::tearDownLevel() {
     if (musicOn) stopMusic();
 }
 
-void Game::playMusic(const char*) {}
+void Game::playMusic(const char* path) {
+    if (sound) sound->playMusic(path);
+}
 
-void Game::stopMusic() {}
+void Game::stopMusic() {
+    if (sound) sound->stopMusic();
+}
+
+void Game::setMusicVolume(int32_t volume) {
+    if (sound) sound->musicVolume = static_cast<float>(volume);
+}
+
+void Game::fadeMusicOut() {
+    if (sound) sound->fadeMusicOut();
+}
+
+void Game::fadeMusicIn() {
+    if (sound) sound->fadeMusicIn();
+}
 
 bool Game::transitionIdle() const { return transition && transition->phase() == ui::kIdle; }
 

@@ -9,6 +9,7 @@
 #include "world/scene_context.h"
 #include "world/world.h"
 #include "engine/camera.h"
+#include "sound/sound_bank.h"
 #include "ui/screen_image.h"
 #include "ui/screen_font.h"
 #include "ui/screen_transition.h"
@@ -63,9 +64,9 @@ public:
     void resetStateSeconds() override { stateSeconds = 0.0f; }
     void restartFrameClock() override;
     void switchGameStates(int32_t from, int32_t to) override;
-    void setMusicVolume(int32_t volume) override { musicVolume = volume; }
-    void fadeMusicOut() override {}
-    void fadeMusicIn() override {}
+    void setMusicVolume(int32_t volume) override;
+    void fadeMusicOut() override;
+    void fadeMusicIn() override;
 
     // ui::MenuHost
     engine::Camera& menuCamera() override { return camera->view(); }
@@ -125,8 +126,8 @@ public:
     int32_t textureHigh = 0;
     engine::TextureDictionary* defaultTextures = nullptr;  // not owned
     std::unique_ptr<TitleScreen> title;
+    std::unique_ptr<sound::SoundBank> sound;
     int32_t musicOn = 0;
-    int32_t musicVolume = 255;
     std::array<int16_t, kMaxLodDistances> lodDistances{};
     int16_t lodCount = 0;
     uint8_t background[4] = {0, 0, 0, 255};

@@ -271,6 +271,7 @@ void GameApp::commonTail() {
     g.mouseDX = 0.0f;
     g.mouseDY = 0.0f;
     g.idleSeconds += g.frameSeconds;
+    if (g.sound) g.sound->update();  // keeps the music stream fed
     if (g.leftButton == kButtonReleased) g.leftButton = kButtonUp;
     if (g.rightButton == kButtonReleased) g.rightButton = kButtonUp;
 }

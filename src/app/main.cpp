@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/platforms.h"
+#include "platform/sound_library.h"
 
 #include <cstdio>
 #include <cstring>
@@ -111,6 +112,8 @@ int runScripted(const Options& options, const std::string& startDirectory) {
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, &options)) return 2;
+    // No sound device (or none wanted) means silence, never a failure.
+    options.start.soundLibraryFactory = [] { return zr::createOpenAlSoundLibrary(); };
     if (options.help) {
         std::fputs(kUsage, stdout);
         return 0;

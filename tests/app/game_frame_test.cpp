@@ -6,6 +6,7 @@
 #include "app/title_screen.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/key_table.h"
+#include "../sound/recording_sound_library.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ protected:
         std::ofstream("data/setup.bin") << "[Game Data]\nFrontEnd=1\nCars=1\n";
         app_ = GameApp::Instance();
         app_->platform = &platform_;
+        app_->soundLibraryFactory = [this] { return std::make_unique<test::RecordingSoundLibrary>(soundLog_); };
         platform_.setFrameStep(0.125f);  // exact in binary: no drift in the sums
         ASSERT_TRUE(platform_.openWindow(DisplayMode{}));
         ASSERT_TRUE(app_->create());
@@ -43,6 +45,11 @@ protected:
         return -1;
     }
 
+    bool logged(const std::string& call) const {
+        return std::find(soundLog_.begin(), soundLog_.end(), call) != soundLog_.end();
+    }
+
+    std::vector<std::string> soundLog_;
     test::TempFolder folder_{true};
     HeadlessPlatform platform_{false};
     GameApp* app_ = nullptr;
@@ -149,6 +156,22 @@ TEST_F(GameFrameTest, MusicKeyOnlyWhenIdleOnTheTitle) {
     platform_.queueKey(scanM, false);
     platform_.deliverInput(*app_);
     EXPECT_EQ(game().musicOn, 0) << "no toggling during a fade";
+}
+
+TEST_F(GameFrameTest, TitleMusicStartsWithTheTitleAndTheMKeyTogglesIt) {
+    ASSERT_GT(framesUntilState(kStateTitle), 0);
+    EXPECT_TRUE(logged("streamOpen ./data/music/title.wav"));
+    frames(20);  // the fade-in is over
+    soundLog_.clear();
+    platform_.queueKey(50, false);  // M up
+    frames(1);
+    EXPECT_EQ(game().musicOn, 0);
+    EXPECT_FALSE(soundLog_.empty()) << "the music stopped";
+    soundLog_.clear();
+    platform_.queueKey(50, false);
+    frames(1);
+    EXPECT_EQ(game().musicOn, 1);
+    EXPECT_TRUE(logged("streamOpen ./data/music/title.wav"));
 }
 
 TEST_F(GameFrameTest, DemonstrationCountdownWaitsForTheFadeAndStaysAtZero) {

@@ -25,6 +25,15 @@ int jsonInt(const std::string& line, const std::string& field, int fallback) {
     return std::regex_search(line, match, pattern) ? std::stoi(match[1].str()) : fallback;
 }
 
+bool jsonPair(const std::string& line, const std::string& field, float pair[2]) {
+    const std::regex pattern("\"" + field + "\":\\[([-0-9.e]+),([-0-9.e]+)\\]");
+    std::smatch match;
+    if (!std::regex_search(line, match, pattern)) return false;
+    pair[0] = std::stof(match[1].str());
+    pair[1] = std::stof(match[2].str());
+    return true;
+}
+
 int buttonHover(const std::string& line, int number) {
     const std::regex pattern("\\{\"n\":" + std::to_string(number) + ",\"enabled\":[0-9]+,\"hover\":([0-9]+)");
     std::smatch match;

@@ -24,6 +24,8 @@ struct RunResult {
 
 // An integer field of a JSON line ("state", "phase"...): the first match.
 int jsonInt(const std::string& line, const std::string& field, int fallback = -9999);
+// A two-number array field ("cursor": [x, y]).
+bool jsonPair(const std::string& line, const std::string& field, float pair[2]);
 // The hover flag of button n in the printed menus, or -1.
 int buttonHover(const std::string& line, int number);
 // The rectangle of button n (virtual units, top-left origin), or false.

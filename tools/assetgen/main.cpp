@@ -5,8 +5,10 @@
 #include "asset_log.h"
 #include "bitmap_fonts.h"
 #include "data_folders.h"
+#include "menus.h"
 #include "pictures.h"
 #include "setup_file.h"
+#include "sound_stage.h"
 
 #include <cstdio>
 #include <string>
@@ -22,7 +24,9 @@ constexpr NamedStage kStages[] = {
     {"folders", assetgen::prepareDataFolders},
     {"setup", assetgen::writeSetupFile},
     {"pictures", assetgen::drawPictures},
+    {"menus", assetgen::drawMenus},
     {"fonts", assetgen::writeBitmapFonts},
+    {"sounds", assetgen::writeSounds},
 };
 
 constexpr int kExitFailure = 1;

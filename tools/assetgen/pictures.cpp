@@ -22,7 +22,6 @@ constexpr Picture kPictures[] = {
     {"images/Scenekit.png", 800, 600, Opacity::Opaque, paintScenekitLogo},
     {"images/loading.png", 800, 600, Opacity::Opaque, paintLoadingScreen},
     {"images/credits.png", 800, 600, Opacity::Opaque, paintCreditsScreen},
-    {"images/build/build.png", 800, 600, Opacity::Opaque, paintTitleBackground},
     {"images/cursor.png", 32, 32, Opacity::Transparent, paintCursor},
 };
 

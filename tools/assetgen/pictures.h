@@ -1,5 +1,6 @@
 // Stage that draws the game's fixed pictures (splash, loading, credits,
-// menu background, mouse cursor) into outDir/images.
+// mouse cursor) into outDir/images. The title menu's background belongs to
+// the menus stage, which paints its buttons onto it.
 #pragma once
 
 #include "asset_log.h"
