@@ -109,9 +109,9 @@ void SceneObject::setUpDetailLevels() {
     lodPart->renderCallback = [this](engine::Atomic& atomic) { drawDetailLevel(atomic); };
 }
 
-int32_t SceneObject::selectDetailLevel() const {
-    if (!lodPart || !context_.camera || !context_.lodDistances || !context_.lodCount) return 0;
-    const glm::vec3 partPosition = lodPart->frame->worldPosition();
+int32_t SceneObject::selectDetailLevel(const engine::Atomic& rail) const {
+    if (!rail.frame || !context_.camera || !context_.lodDistances || !context_.lodCount) return 0;
+    const glm::vec3 partPosition = rail.frame->worldPosition();
     glm::vec3 carPosition;
     if (context_.testRunCarPosition && context_.testRunCarPosition(&carPosition) &&
         glm::length(partPosition - carPosition) < kFullDetailNearCar) {
@@ -126,7 +126,7 @@ int32_t SceneObject::selectDetailLevel() const {
 }
 
 void SceneObject::drawDetailLevel(engine::Atomic& atomic) {
-    const int32_t level = std::min(selectDetailLevel(), levelCount);
+    const int32_t level = std::min(selectDetailLevel(atomic), levelCount);
     engine::Geometry* geometry = level > 0 ? levels_[static_cast<size_t>(level - 1)].get() : atomic.geometry.get();
     if (atomic.frame->integer("T") == kDeferredDrawing && context_.alphaSorter &&
         context_.alphaSorter->registered(&atomic)) {

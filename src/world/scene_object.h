@@ -39,8 +39,9 @@ public:
     bool loadModel(const std::string& path, engine::TextureDictionary* textures);
     engine::Atomic* findPart(const std::string& name) const;
     engine::Atomic* findPartContaining(const std::string& text) const;
-    // The detail level the selector picks for the rail part now.
-    int32_t selectDetailLevel() const;
+    // The detail level the selector picks now for a rail part drawn with
+    // this object's levels (blocks cloned from a piece share its levels).
+    int32_t selectDetailLevel(const engine::Atomic& rail) const;
     static int32_t countDetailLevels(const std::string& modelPath);
 
     SceneObject* older = nullptr;
@@ -54,11 +55,12 @@ public:
     float& heading() { return values[1]; }
 
 protected:
+    // Joins the rail's "ANIM" textures to the shared animation.
+    void hookAnimatedTextures();
     SceneContext& context_;
 
 private:
     void setUpDetailLevels();
-    void hookAnimatedTextures();
     void drawDetailLevel(engine::Atomic& atomic);
 
     std::vector<std::unique_ptr<engine::Geometry>> levels_;  // levels 1..levelCount
