@@ -120,6 +120,8 @@ void Game::setUpLevel(const char* levelPath) {
     const std::string worldPath = state == kStateRiding ? World::folderOf(level) + "experience.bsp" : level;
     world = std::make_unique<World>(scene, *app.platform, camera.get(), worldPath);
     world->loadObjects();
+    if (state == kStateBuilding) setUpBuilding();
+    else setUpRiding();
     placeCameraAtStart();
     dragMode = 0;
     // The first three detail distances follow the block set.
@@ -128,6 +130,50 @@ void Game::setUpLevel(const char* levelPath) {
         const auto near = levelLodDistances(profile.getInt("Application Data", "LOD", 0), currentBlockSet);
         std::copy(near.begin(), near.end(), lodDistances.begin());
     }
+}
+
+std::string Game::blockSetFolder() const {
+    const size_t index = static_cast<size_t>(currentBlockSet);
+    return index < blockSetNames.size() ? blockSetNames[index] : std::string();
+}
+
+void Game::setUpBuilding() {
+    catalogue = std::make_unique<Catalogue>(scene);
+    catalogue->load(blockSetFolder());
+    // The banked straights that leave a bank take the place of those that
+    // keep it, so the bank commands find them first.
+    catalogue->exchangeBankedStraights("BLBLstraight-d1.dff", "BLBNstraight-d1.dff");
+    catalogue->exchangeBankedStraights("BRBRstraight-d1.dff", "BRBNstraight-d1.dff");
+    for (CataloguePiece* piece = catalogue->pieces.oldest; piece;
+         piece = static_cast<CataloguePiece*>(piece->newer)) {
+        if (piece->name.find("straight-d1.dff") != std::string::npos) {
+            piece->makeCurrentVariant();
+            break;
+        }
+    }
+    coaster = std::make_unique<Coaster>(scene, world.get());
+    if (CataloguePiece* station = catalogue->findPieceContaining("station")) coaster->appendBlock(*station);
+    if (musicOn) playMusic("./data/music/background.wav");
+}
+
+void Game::setUpRiding() {
+    const std::string folder = blockSetFolder();
+    app.engine.setImageSearchPath("textures/");
+    catalogue = std::make_unique<Catalogue>(scene);
+    catalogue->textures = std::make_unique<engine::TextureDictionary>(app.engine);
+    catalogue->textures->read(folder + "/world.txd");
+    app.engine.setCurrentDictionary(catalogue->textures.get());
+    app.engine.setImageSearchPath(folder + "/textures/");
+    auto experience = std::make_unique<CataloguePiece>(scene, folder + "/features/experience1.dff", false,
+                                                       catalogue->textures.get());
+    if (experience->model) {
+        CataloguePiece* piece = catalogue->addPiece(std::move(experience));
+        catalogue->count = 1;
+        catalogue->candidates = {piece, nullptr};
+        catalogue->candidateCount = 1;
+    }
+    coaster = std::make_unique<Coaster>(scene, world.get());
+    if (CataloguePiece* piece = catalogue->findPieceContaining("experience")) coaster->appendBlock(*piece);
 }
 
 void Game::placeCameraAtStart() {
@@ -145,6 +191,8 @@ void Game::placeCameraAtStart() {
 }
 
 void Game::tearDownLevel() {
+    coaster.reset();
+    catalogue.reset();
     world.reset();
     if (musicOn) stopMusic();
 }

@@ -8,6 +8,8 @@
 #include "camera/game_camera.h"
 #include "world/scene_context.h"
 #include "world/world.h"
+#include "track/catalogue.h"
+#include "track/coaster.h"
 #include "engine/camera.h"
 #include "sound/sound_bank.h"
 #include "ui/screen_image.h"
@@ -90,6 +92,9 @@ public:
 
     void replaceScreenImage(const char* path);
     void placeCameraAtStart();
+    void setUpBuilding();
+    void setUpRiding();
+    std::string blockSetFolder() const;
     engine::Colour backgroundColour() const;
     bool editorBusy() const { return false; }
 
@@ -102,6 +107,8 @@ public:
     std::unique_ptr<GameCamera> camera;
     std::unique_ptr<AlphaSorter> alphaSorter;
     std::unique_ptr<World> world;
+    std::unique_ptr<Catalogue> catalogue;
+    std::unique_ptr<Coaster> coaster;
     SceneContext scene;
     AnimatedTextures animatedTextures;
     float mouseX = 0.0f, mouseY = 0.0f;

@@ -227,6 +227,17 @@ std::string ScriptRunner::statusJson(const HeadlessPlatform& platform, const Gam
              << ",\"musicOn\":" << game->musicOn << ",\"level\":" << static_cast<int>(game->currentLevel)
              << ",\"blockSet\":" << static_cast<int>(game->currentBlockSet) << ",\"raster\":[" << game->rasterWidth << ","
              << game->rasterHeight << "]";
+        if (game->coaster) {
+            json << ",\"track\":{\"state\":" << game->coaster->trackState
+                 << ",\"count\":" << game->coaster->blocks.count << ",\"blocks\":[";
+            bool firstBlock = true;
+            game->coaster->blocks.forEach([&](const TrackBlock* block) {
+                json << (firstBlock ? "" : ",") << "\"" << block->name << "\"";
+                firstBlock = false;
+            });
+            json << "]}";
+        }
+        if (game->catalogue) json << ",\"catalogue\":" << game->catalogue->pieces.count;
         json << ",\"menus\":[";
         bool firstMenu = true;
         for (const auto& [name, menu] : shownMenus(app)) {

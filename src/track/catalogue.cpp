@@ -39,6 +39,7 @@ void Catalogue::load(const std::string& folder) {
     textures = std::make_unique<engine::TextureDictionary>(engine);
     textures->read(folder + "/world.txd");
     engine.setCurrentDictionary(textures.get());
+    engine.setImageSearchPath(folder + "/textures/");
     loadSection(folder, "Blocks", false);
     loadSection(folder, "Features", true);
     const Profile profile(folder + "/blocks.ini");
