@@ -54,6 +54,18 @@ Game::Game(GameApp& owner) : app(owner) {
     scene.lodDistances = lodDistances.data();
     scene.lodCount = &lodCount;
     scene.animatedTextures = &animatedTextures;
+    CameraControllerContext control;
+    control.camera = camera.get();
+    control.world = [this] { return world ? world->engineWorld.get() : nullptr; };
+    control.coaster = [this] { return coaster.get(); };
+    control.train = [this] { return vehicle.get(); };
+    control.state = &state;
+    control.frameSeconds = &frameSeconds;
+    control.blockSet = &currentBlockSet;
+    control.carCount = &carCount;
+    control.seat = &seat;
+    control.random = [] { return std::rand(); };
+    cameraController = std::make_unique<CameraController>(control);
     ui.scaleX = static_cast<float>(rasterWidth) * 0.00125f;
     ui.scaleY = static_cast<float>(rasterHeight) * 0.0016666667f;
 
@@ -120,9 +132,12 @@ void Game::setUpLevel(const char* levelPath) {
     const std::string worldPath = state == kStateRiding ? World::folderOf(level) + "experience.bsp" : level;
     world = std::make_unique<World>(scene, *app.platform, camera.get(), worldPath);
     world->loadObjects();
-    if (state == kStateBuilding) setUpBuilding();
-    else setUpRiding();
-    placeCameraAtStart();
+    if (state == kStateBuilding) {
+        setUpBuilding();
+    } else {
+        placeCameraAtStart();
+        setUpRiding();
+    }
     dragMode = 0;
     // The first three detail distances follow the block set.
     const Profile profile(kSetupFile);
@@ -151,8 +166,11 @@ void Game::setUpBuilding() {
             break;
         }
     }
+    loadCars();
     coaster = std::make_unique<Coaster>(scene, world.get());
     if (CataloguePiece* station = catalogue->findPieceContaining("station")) coaster->appendBlock(*station);
+    dragMode = 0;
+    cameraController->setMode(kCameraTrackEnd);
     if (musicOn) playMusic("./data/music/background.wav");
 }
 
@@ -172,9 +190,46 @@ void Game::setUpRiding() {
         catalogue->candidates = {piece, nullptr};
         catalogue->candidateCount = 1;
     }
+    loadCars();
     coaster = std::make_unique<Coaster>(scene, world.get());
     if (CataloguePiece* piece = catalogue->findPieceContaining("experience")) coaster->appendBlock(*piece);
+    // The experience ride: a 3 s countdown, then a lap.
+    ride = std::make_unique<Ride>(*this, *coaster, *vehicle);
+    ride->startRide(kRideExperience);
+    ride->countdown = 3.0f;
+    frameSeconds = 0.01f;
+    ride->update();
+    const bool demonstration = title && title->countdown() == 0.0f;
+    if (demonstration && std::rand() % 2 == 0) {
+        cameraController->setMode(kCameraTrackside);
+        dragMode = 0;
+    } else {
+        seat = static_cast<int8_t>(std::rand() % ((carCount + 1) * 4) + 1);
+        cameraController->setMode(kCameraSeat);
+        dragMode = 1;  // look around allowed
+    }
+    cameraController->update();
 }
+
+void Game::loadCars() {
+    const std::string folder = blockSetFolder();
+    vehicle = std::make_unique<Car>(scene, Car::leadCarPath(folder, carDesign));
+    vehicle->makeFollowingCars(Car::carPath(folder, carDesign), carCount, currentBlockSet);
+}
+
+void Game::updateRide() {
+    if (!coaster) return;
+    if (ride) ride->update();
+    cameraController->update();
+    const int32_t state = rideState();
+    if (state >= kRideCountdown && state <= kRideExperienceDone && animatedTextures.image) {
+        animatedTextures.image->update(camera->view());
+    }
+}
+
+void Game::requestTitle() { transition->request(kStateRiding, kStateTitle); }
+
+void Game::testRunEnded(int32_t) { cameraController->setMode(kCameraTrackEnd); }
 
 void Game::placeCameraAtStart() {
     // Behind and above the station's spot, looking along its heading.
@@ -191,8 +246,14 @@ void Game::placeCameraAtStart() {
 }
 
 void Game::tearDownLevel() {
+    if (camera) camera->following = 0;
+    if (vehicle) vehicle->removeFromWorld();
+    ride.reset();
     coaster.reset();
+    vehicle.reset();
     catalogue.reset();
+    animatedTextures.targets.clear();
+    animatedTextures.image.reset();
     world.reset();
     if (musicOn) stopMusic();
 }

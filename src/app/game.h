@@ -10,6 +10,8 @@
 #include "world/world.h"
 #include "track/catalogue.h"
 #include "track/coaster.h"
+#include "camera/camera_controller.h"
+#include "ride/ride.h"
 #include "engine/camera.h"
 #include "sound/sound_bank.h"
 #include "ui/screen_image.h"
@@ -51,7 +53,7 @@ constexpr const char* kCursorPicture = "./data/images/cursor.png";
 constexpr const char* kTooltipFont = "./data/images/fonts/tooltip";
 constexpr const char* kSmallFont = "./data/images/fonts/smallfont";
 
-class Game final : public ui::TransitionHost, public ui::MenuHost {
+class Game final : public ui::TransitionHost, public ui::MenuHost, public RideHost {
 public:
     explicit Game(GameApp& app);
     ~Game() override;
@@ -90,6 +92,21 @@ public:
     void playMusic(const char* path);
     void stopMusic();
 
+    // RideHost
+    float rideFrameSeconds() const override { return frameSeconds; }
+    int32_t rideBlockSet() const override { return currentBlockSet; }
+    bool ridingState() const override { return state == kStateRiding; }
+    sound::SoundBank* rideSounds() override { return sound.get(); }
+    engine::World* rideWorld() override { return world ? world->engineWorld.get() : nullptr; }
+    void setRideDragMode(int32_t mode) override { dragMode = mode; }
+    void requestTitle() override;
+    void testRunEnded(int32_t rideState) override;
+
+    void loadCars();
+    // The ride, the camera and the ride display of a 3D frame.
+    void updateRide();
+    int32_t rideState() const { return coaster ? coaster->rideState : 0; }
+
     void replaceScreenImage(const char* path);
     void placeCameraAtStart();
     void setUpBuilding();
@@ -109,6 +126,9 @@ public:
     std::unique_ptr<World> world;
     std::unique_ptr<Catalogue> catalogue;
     std::unique_ptr<Coaster> coaster;
+    std::unique_ptr<Car> vehicle;
+    std::unique_ptr<Ride> ride;
+    std::unique_ptr<CameraController> cameraController;
     SceneContext scene;
     AnimatedTextures animatedTextures;
     float mouseX = 0.0f, mouseY = 0.0f;

@@ -6,6 +6,7 @@
 #include "app/title_screen.h"
 #include "platform/key_table.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace zr {
@@ -15,6 +16,10 @@ constexpr int32_t kKeyM = 'm';
 constexpr const char* kBuildingMusic = "./data/music/background.wav";
 constexpr float kLogoSeconds = 2.0f;
 constexpr float kViewWindow = 0.7f;
+constexpr float kLookRate = 0.2f;  // degrees per pixel of mouse motion
+constexpr float kWidestYaw = 90.0f;
+constexpr float kLowestPitch = -80.0f;
+constexpr float kHighestPitch = 50.0f;
 constexpr float kAspect = 1.3333334f;
 constexpr float kLoadingSeconds = 2.5f;
 constexpr float kCreditsSeconds = 3.0f;
@@ -124,10 +129,18 @@ int32_t GameApp::mouseMove(const MouseEvent* event) {
     game->mouseDX = event->dx;
     game->mouseDY = event->dy;
     game->idleSeconds = 0.0f;
-    if (game->state == kStateRiding && cursor) {
-        // While riding the cursor never wanders: put it back.
-        cursor->setPosition(event->x - event->dx, event->y - event->dy);
+    if (game->state != kStateRiding) return 1;
+    GameCamera& camera = *game->camera;
+    if (game->dragMode == 1 && camera.mode == kCameraSeat) {
+        // The rider looks around; the seat view applies the angles each
+        // frame, so each mouse event turns the view once.
+        camera.pitch = std::clamp(camera.pitch + event->dy * kLookRate, kLowestPitch, kHighestPitch);
+        camera.yaw = std::clamp(camera.yaw - event->dx * kLookRate, -kWidestYaw, kWidestYaw);
     }
+    // While riding the cursor never wanders: put it back.
+    if (cursor) cursor->setPosition(event->x - event->dx, event->y - event->dy);
+    game->mouseX = event->x;
+    game->mouseY = event->y;
     return 1;
 }
 
@@ -137,6 +150,12 @@ int32_t GameApp::keyDown(const KeyEvent* event) {
         game->transition->request(kStateRiding, kStateTitle);
         return 1;
     }
+    const bool rideRunning = game->rideState() >= kRideCountdown && game->rideState() <= kRideExperienceDone;
+    if (event->keyCode == 's' && (game->state == kStateBuilding || game->state == kStateRiding) && rideRunning &&
+        game->sound && game->sound->scream && !game->sound->scream->isPlaying()) {
+        game->sound->scream->play();
+        return 1;
+    }
     return 2;
 }
 
@@ -144,6 +163,7 @@ int32_t GameApp::keyUp(const KeyEvent* event) {
     if (!game) return 1;
     game->lastKeyUp = event->keyCode;
     const bool musicState = game->state == kStateTitle || game->state == kStateBuilding;
+    if (game->state == kStateRiding) ridingKeyUp(event->keyCode);
     if (event->keyCode == kKeyM && musicState && game->transition->phase() == ui::kIdle) {
         if (game->musicOn) {
             game->musicOn = 0;
@@ -154,6 +174,29 @@ int32_t GameApp::keyUp(const KeyEvent* event) {
         }
     }
     return 1;
+}
+
+void GameApp::ridingKeyUp(int32_t keyCode) {
+    Game& g = *game;
+    const int32_t seats = (g.carCount + 1) * 4;
+    switch (keyCode) {
+    case '1':
+        g.cameraController->setMode(kCameraTrackside);
+        break;
+    case '2':
+        g.cameraController->setMode(kCameraSeat);
+        break;
+    case ',':
+        g.seat = static_cast<int8_t>(std::max(1, g.seat - 1));
+        g.cameraController->chooseSeat();
+        break;
+    case '.':
+        g.seat = static_cast<int8_t>(std::min(seats, g.seat + 1));
+        g.cameraController->chooseSeat();
+        break;
+    default:
+        break;
+    }
 }
 
 int32_t GameApp::padButtonsDown(const PadEvent* event) { return padRelay->buttonsDown(*event); }
@@ -241,6 +284,8 @@ void GameApp::buildingOrRidingFrame() {
     (void)std::rand();
     engine.renderer().setStates(engine::RenderStates{});  // the 2D interface
     frontEndTail();
+    // The ride moves the train and the camera follows it for the next frame.
+    g.updateRide();
 }
 
 void GameApp::frontEndTail() {

@@ -51,6 +51,7 @@ private:
     void drawScreenImageFrame();
     void buildingOrRidingFrame();
     void commonTail();
+    void ridingKeyUp(int32_t keyCode);
 };
 
 }  // namespace zr

@@ -190,9 +190,11 @@ bool ScriptRunner::execute(const std::string& line, HeadlessPlatform& platform, 
     } else if (command == "expect") {
         std::string what;
         int32_t value = 0;
-        if (!(words >> what >> value) || what != "state") return error_ = "expect state N", false;
-        const int32_t state = app.game ? app.game->state : 0;
-        if (state != value) return error_ = "state is " + std::to_string(state), false;
+        if (!(words >> what >> value) || (what != "state" && what != "ride-state")) {
+            return error_ = "expect state N or expect ride-state N", false;
+        }
+        const int32_t actual = !app.game ? 0 : what == "state" ? app.game->state : app.game->rideState();
+        if (actual != value) return error_ = what + " is " + std::to_string(actual), false;
     } else if (command == "print") {
         output_ << statusJson(platform, app) << '\n';
     } else if (command == "quit") {
@@ -238,6 +240,19 @@ std::string ScriptRunner::statusJson(const HeadlessPlatform& platform, const Gam
             json << "]}";
         }
         if (game->catalogue) json << ",\"catalogue\":" << game->catalogue->pieces.count;
+        if (game->coaster) {
+            auto stats = [&](const char* name, const RideStats& s) {
+                json << ",\"" << name << "\":{\"maxSpeed\":" << s.maxSpeed << ",\"time\":" << s.time
+                     << ",\"length\":" << s.length << ",\"lateralG\":" << s.lateralG
+                     << ",\"positiveG\":" << s.positiveVerticalG << ",\"negativeG\":" << s.negativeVerticalG << "}";
+            };
+            json << ",\"ride\":{\"state\":" << game->coaster->rideState << ",\"speed\":" << game->coaster->speed
+                 << ",\"segment\":" << (game->vehicle ? game->vehicle->segment : 0)
+                 << ",\"path\":" << game->coaster->ridePath.size() << "}";
+            stats("live", game->coaster->live);
+            stats("committed", game->coaster->committed);
+        }
+        if (game->camera) json << ",\"camera\":{\"mode\":" << game->camera->mode << ",\"seat\":" << int{game->seat} << "}";
         json << ",\"menus\":[";
         bool firstMenu = true;
         for (const auto& [name, menu] : shownMenus(app)) {
