@@ -133,6 +133,21 @@ bool ScriptRunner::execute(const std::string& line, HeadlessPlatform& platform, 
         int64_t count = 0;
         if (!(words >> count) || count < 0) return error_ = "frames needs a count", false;
         runFrames(count, platform, app);
+    } else if (command == "waituntil") {
+        // Runs frames until the state (or ride state) is N, for at most S
+        // seconds of game time.
+        std::string what;
+        int32_t value = 0;
+        double limit = 0.0;
+        if (!(words >> what >> value >> limit) || (what != "state" && what != "ride-state")) {
+            return error_ = "waituntil state|ride-state N SECONDS", false;
+        }
+        auto current = [&] { return !app.game ? 0 : what == "state" ? app.game->state : app.game->rideState(); };
+        const auto frames = static_cast<int64_t>(std::llround(limit / platform.frameStep()));
+        for (int64_t i = 0; i < frames && current() != value && !platform.quitRequested(); ++i) {
+            platform.runFrame(app);
+        }
+        if (current() != value) return error_ = what + " is " + std::to_string(current()), false;
     } else if (command == "move") {
         float x = 0.0f;
         float y = 0.0f;
