@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace zr::test {
@@ -10,8 +11,17 @@ namespace zr::test {
 class TempFolder {
 public:
     explicit TempFolder(bool enter = false) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zephyrail-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+        // Letters only: the game's name tests look for digits in whole paths.
+        std::random_device seed;
+        std::mt19937 random(seed());
+        std::uniform_int_distribution<int> letter(0, 25);
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            std::string name = "zephyrail-test-";
+            for (int i = 0; i < 10; ++i) name += static_cast<char>('a' + letter(random));
+            const std::filesystem::path candidate = std::filesystem::temp_directory_path() / name;
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) path_ = candidate.string();
+        }
         if (enter) {
             previous_ = std::filesystem::current_path();
             std::filesystem::current_path(path_);
