@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace zr {
@@ -91,6 +92,7 @@ Game::~Game() {
     tearDownLevel();
     title.reset();
     tooltipFont.reset();
+    smallFont.reset();
     sound.reset();
     transition.reset();
     screenImage.reset();
@@ -118,6 +120,7 @@ int32_t Game::begin() {
     musicOn = 1;
     app.engine.setImageSearchPath("");
     tooltipFont = std::make_unique<ui::ScreenFont>(ui, kTooltipFont);
+    smallFont = std::make_unique<ui::ScreenFont>(ui, kSmallFont);
     return 1;
 }
 
@@ -225,6 +228,26 @@ void Game::updateRide() {
     if (state >= kRideCountdown && state <= kRideExperienceDone && animatedTextures.image) {
         animatedTextures.image->update(camera->view());
     }
+}
+
+void Game::drawRideStatistics() {
+    if (!coaster || !smallFont || !smallFont->valid()) return;
+    const int32_t ride = rideState();
+    if (ride == kRideCountdown && this->ride) {
+        const int seconds = static_cast<int>(std::ceil(std::max(this->ride->countdown, 0.0f)));
+        smallFont->drawText(seconds > 0 ? "Get ready... " + std::to_string(seconds) : "Go!", 0.0f, 300.0f,
+                            ui::kAlignCentre, 400.0f);
+        return;
+    }
+    if (ride != kRideExperience && ride != kRideExperienceDone && ride != kRideTest) return;
+    const RideStats& s = ride == kRideExperienceDone ? coaster->committed : coaster->live;
+    const float speed = ride == kRideExperienceDone ? s.maxSpeed : std::max(coaster->speed, 0.0f);
+    char lines[4][64];
+    std::snprintf(lines[0], sizeof lines[0], "Speed %.0f km/h   Top %.0f km/h", speed * 3.6f, s.maxSpeed * 3.6f);
+    std::snprintf(lines[1], sizeof lines[1], "Time %.1f s   Length %.0f m", s.time, s.length);
+    std::snprintf(lines[2], sizeof lines[2], "Lateral %.2f g", s.lateralG);
+    std::snprintf(lines[3], sizeof lines[3], "Vertical +%.2f g / %.2f g", s.positiveVerticalG, s.negativeVerticalG);
+    for (int i = 0; i < 4; ++i) smallFont->drawText(lines[i], 12.0f, 70.0f - 15.0f * static_cast<float>(i), ui::kAlignLeft, 400.0f);
 }
 
 void Game::requestTitle() { transition->request(kStateRiding, kStateTitle); }

@@ -105,6 +105,8 @@ public:
     void loadCars();
     // The ride, the camera and the ride display of a 3D frame.
     void updateRide();
+    // The live statistics in the corner while a ride runs.
+    void drawRideStatistics();
     int32_t rideState() const { return coaster ? coaster->rideState : 0; }
 
     void replaceScreenImage(const char* path);
@@ -139,6 +141,7 @@ public:
     int32_t dragMode = 0;
     int32_t lastKeyUp = 255;
     std::unique_ptr<ui::ScreenFont> tooltipFont;
+    std::unique_ptr<ui::ScreenFont> smallFont;
     std::unique_ptr<ui::ScreenTransition> transition;
     std::unique_ptr<ui::ScreenImage> screenImage;
     std::vector<std::string> levelNames;

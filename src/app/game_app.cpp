@@ -283,6 +283,7 @@ void GameApp::buildingOrRidingFrame() {
     if (g.world) g.world->render();
     (void)std::rand();
     engine.renderer().setStates(engine::RenderStates{});  // the 2D interface
+    g.drawRideStatistics();
     frontEndTail();
     // The ride moves the train and the camera follows it for the next frame.
     g.updateRide();
