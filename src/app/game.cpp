@@ -172,6 +172,11 @@ void Game::setUpBuilding() {
     loadCars();
     coaster = std::make_unique<Coaster>(scene, world.get());
     if (CataloguePiece* station = catalogue->findPieceContaining("station")) coaster->appendBlock(*station);
+    // Reset the camera: placement at the track's end, moves checked
+    // against the world.
+    camera->following = 0;
+    camera->needsPlacement = 1;
+    camera->pitch = camera->yaw = camera->roll = 0.0f;
     dragMode = 0;
     cameraController->setMode(kCameraTrackEnd);
     if (musicOn) playMusic("./data/music/background.wav");

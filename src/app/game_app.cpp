@@ -129,18 +129,17 @@ int32_t GameApp::mouseMove(const MouseEvent* event) {
     game->mouseDX = event->dx;
     game->mouseDY = event->dy;
     game->idleSeconds = 0.0f;
-    if (game->state != kStateRiding) return 1;
+    if (game->state != kStateRiding && game->state != kStateBuilding) return 1;
     GameCamera& camera = *game->camera;
-    if (game->dragMode == 1 && camera.mode == kCameraSeat) {
-        // The rider looks around; the seat view applies the angles each
-        // frame, so each mouse event turns the view once.
-        camera.pitch = std::clamp(camera.pitch + event->dy * kLookRate, kLowestPitch, kHighestPitch);
-        camera.yaw = std::clamp(camera.yaw - event->dx * kLookRate, -kWidestYaw, kWidestYaw);
+    if (game->state == kStateRiding) {
+        if (game->dragMode == 1 && camera.mode == kCameraSeat) seatTurn(*event);
+        // While riding the cursor never wanders: put it back. The seat
+        // view turns once per event (the building drag below is not run
+        // again for it).
+        putCursorBack(*event);
+        if (camera.mode == kCameraSeat) return 1;
     }
-    // While riding the cursor never wanders: put it back.
-    if (cursor) cursor->setPosition(event->x - event->dx, event->y - event->dy);
-    game->mouseX = event->x;
-    game->mouseY = event->y;
+    buildingDrag(*event);
     return 1;
 }
 
@@ -174,6 +173,50 @@ int32_t GameApp::keyUp(const KeyEvent* event) {
         }
     }
     return 1;
+}
+
+void GameApp::seatTurn(const MouseEvent& event) {
+    GameCamera& camera = *game->camera;
+    // The seat view applies the clamped angles each frame.
+    camera.pitch = std::clamp(camera.pitch + event.dy * kLookRate, kLowestPitch, kHighestPitch);
+    camera.yaw = std::clamp(camera.yaw - event.dx * kLookRate, -kWidestYaw, kWidestYaw);
+}
+
+void GameApp::putCursorBack(const MouseEvent& event) {
+    if (cursor) cursor->setPosition(event.x - event.dx, event.y - event.dy);
+    game->mouseX = event.x;
+    game->mouseY = event.y;
+}
+
+void GameApp::buildingDrag(const MouseEvent& event) {
+    Game& g = *game;
+    GameCamera& camera = *g.camera;
+    auto sign = [](float v) { return v > 0.0f ? 1.0f : v < 0.0f ? -1.0f : 0.0f; };
+    if (camera.mode == kCameraSeat) {
+        if (g.dragMode == 1) {
+            seatTurn(event);
+            putCursorBack(event);
+        }
+        return;
+    }
+    switch (g.dragMode) {
+    case 1:  // right drag: look around
+        if (camera.mode == kCameraFollow) return;
+        camera.pitch += event.dy * kLookRate;
+        camera.yaw -= event.dx * kLookRate;
+        camera.turnAboutRight(nullptr, event.dy * kLookRate);
+        camera.turnAboutUp(nullptr, -event.dx * kLookRate);
+        break;
+    case 2:  // left drag: move over the ground
+        g.cameraController->moveBy(glm::vec3(-sign(event.dx), 0.0f, sign(event.dy)));
+        break;
+    case 3:  // both: up and down
+        g.cameraController->moveBy(glm::vec3(0.0f, 2.0f * sign(event.dy), 0.0f));
+        break;
+    default:
+        return;
+    }
+    putCursorBack(event);
 }
 
 void GameApp::ridingKeyUp(int32_t keyCode) {

@@ -52,6 +52,9 @@ private:
     void buildingOrRidingFrame();
     void commonTail();
     void ridingKeyUp(int32_t keyCode);
+    void seatTurn(const MouseEvent& event);
+    void putCursorBack(const MouseEvent& event);
+    void buildingDrag(const MouseEvent& event);
 };
 
 }  // namespace zr
