@@ -132,6 +132,7 @@ void Engine::resolveTextures(Geometry& geometry) {
                 FileTexture texture;
                 texture.texture =
                     renderer_->createTexture(image.width, image.height, image.rgba.data(), TextureFormat::Rgba8888);
+                renderer_->makeRepeating(texture.texture);
                 for (size_t i = 3; i < image.rgba.size(); i += 4) texture.hasAlpha |= image.rgba[i] != 255;
                 cached = fileTextures_.emplace(path, texture).first;
             }

@@ -207,6 +207,7 @@ public:
     bool isNull() const override { return false; }
     TextureId createTexture(int32_t width, int32_t height, const uint8_t* rgba, TextureFormat format) override;
     void updateTexture(TextureId texture, const uint8_t* rgba) override;
+    void makeRepeating(TextureId texture) override;
     void destroyTexture(TextureId texture) override;
     RasterId createRaster(RasterKind kind, int32_t width, int32_t height) override;
     void destroyRaster(RasterId raster) override;
@@ -453,6 +454,16 @@ void GlRenderer::updateTexture(TextureId texture, const uint8_t* rgba) {
         if (batchTexture_ == texture) flush();
         upload(it->second, rgba);
     }
+}
+
+void GlRenderer::makeRepeating(TextureId texture) {
+    const auto it = textures_.find(texture);
+    if (it == textures_.end()) return;
+    glBindTexture(GL_TEXTURE_2D, it->second.name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glGenerateMipmap(GL_TEXTURE_2D);
 }
 
 void GlRenderer::destroyTexture(TextureId texture) {

@@ -12,6 +12,7 @@ public:
     bool isNull() const override { return true; }
     TextureId createTexture(int32_t, int32_t, const uint8_t*, TextureFormat) override { return ++next_; }
     void updateTexture(TextureId, const uint8_t*) override {}
+    void makeRepeating(TextureId) override {}
     void destroyTexture(TextureId) override {}
     RasterId createRaster(RasterKind, int32_t, int32_t) override { return ++next_; }
     void destroyRaster(RasterId) override {}

@@ -110,6 +110,8 @@ public:
     // texture stores them in the given format. Linear filtering, clamped.
     virtual TextureId createTexture(int32_t width, int32_t height, const uint8_t* rgba, TextureFormat format) = 0;
     virtual void updateTexture(TextureId texture, const uint8_t* rgba) = 0;
+    // For textures of 3D models: repeat in both directions, with mipmaps.
+    virtual void makeRepeating(TextureId texture) = 0;
     virtual void destroyTexture(TextureId texture) = 0;
 
     virtual RasterId createRaster(RasterKind kind, int32_t width, int32_t height) = 0;

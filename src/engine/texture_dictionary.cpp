@@ -99,6 +99,7 @@ void TextureDictionary::add(const std::string& name, const Image& image) {
     const auto existing = textures_.find(name);
     if (existing != textures_.end()) renderer.destroyTexture(existing->second);
     textures_[name] = renderer.createTexture(image.width, image.height, image.rgba.data(), TextureFormat::Rgba8888);
+    renderer.makeRepeating(textures_[name]);  // dictionaries hold the textures of 3D models
     bool alpha = false;
     for (size_t i = 3; i < image.rgba.size(); i += 4) alpha |= image.rgba[i] != 255;
     alpha_[name] = alpha;

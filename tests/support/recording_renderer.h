@@ -31,6 +31,7 @@ public:
         texture.rgba.assign(rgba, rgba + texture.rgba.size());
     }
     void destroyTexture(engine::TextureId id) override { textures.erase(id); }
+    void makeRepeating(engine::TextureId) override {}
     engine::RasterId createRaster(engine::RasterKind, int32_t, int32_t) override { return ++next_; }
     void destroyRaster(engine::RasterId) override {}
     void beginUpdate(const engine::Target&) override {}

@@ -20,9 +20,12 @@
 namespace zr::test {
 
 struct PieceSpec {
+    PieceSpec(std::string name, int frameCount = 7, float degrees = 0.0f, std::vector<std::string> extra = {})
+        : value(std::move(name)), frames(frameCount), turn(degrees), parts(std::move(extra)) {}
+
     std::string value;  // relative name without ".dff"
-    int frames = 7;     // path frames, 1 m apart (a piece needs more than five)
-    float turn = 0.0f;  // degrees turned over the piece (left: positive)
+    int frames;         // path frames, 1 m apart (a piece needs more than five)
+    float turn;         // degrees turned over the piece (left: positive)
     std::vector<std::string> parts;  // extra parts: "legs1", "foot2", "car"...
 };
 
