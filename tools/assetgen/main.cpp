@@ -4,7 +4,9 @@
 // first failure stops the run with a non-zero exit status.
 #include "asset_log.h"
 #include "bitmap_fonts.h"
+#include "blocksets/block_sets.h"
 #include "data_folders.h"
+#include "levels/level_files.h"
 #include "menus.h"
 #include "pictures.h"
 #include "setup_file.h"
@@ -27,6 +29,8 @@ constexpr NamedStage kStages[] = {
     {"menus", assetgen::drawMenus},
     {"fonts", assetgen::writeBitmapFonts},
     {"sounds", assetgen::writeSounds},
+    {"levels", assetgen::writeLevels},
+    {"blocksets", assetgen::writeBlockSets},
 };
 
 constexpr int kExitFailure = 1;
