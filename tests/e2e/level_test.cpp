@@ -29,7 +29,10 @@ class LevelRun : public GameRun, public ::testing::WithParamInterface<int> {};
 TEST_P(LevelRun, BuildingShowsTheLevelWithItsStation) {
     const int level = GetParam();
     std::ostringstream script;
+    // In, then a right-button drag tilts the view up from the station to the
+    // landscape around it.
     script << "step 0.05\nwait 12\nbutton title " << 2 * level + 2 << "\nwait 3\nexpect state 4\nprint\n"
+           << "move 400 300\nframes 1\npress right\nframes 1\nmove 400 200\nframes 1\nrelease right\nframes 2\n"
            << "shot level.png\n";
     const RunResult result = run(script.str());
     ASSERT_EQ(result.exitCode, 0) << result.output;
