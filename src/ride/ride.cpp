@@ -57,6 +57,9 @@ Ride::Ride(RideHost& host, Coaster& coaster, Car& train) : host_(host), coaster_
     };
 }
 
+// The train may outlive the ride: it must not call back into it then.
+Ride::~Ride() { train_.stopSounds = nullptr; }
+
 bool Ride::experience() const { return coaster_.rideState == kRideExperience || coaster_.rideState == kRideCountdown; }
 
 sound::SoundSample* Ride::runningSound() {

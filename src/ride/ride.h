@@ -58,6 +58,9 @@ public:
 class Ride {
 public:
     Ride(RideHost& host, Coaster& coaster, Car& train);
+    ~Ride();
+    Ride(const Ride&) = delete;
+    Ride& operator=(const Ride&) = delete;
 
     // Starts a test run (mode 2) or the experience ride (mode 4).
     void startRide(int32_t mode);

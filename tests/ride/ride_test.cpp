@@ -93,6 +93,15 @@ protected:
     glm::vec3 end_{0.0f};
 };
 
+TEST_F(RideTest, TheTrainOutlivesItsRide) {
+    train_->makeFollowingCars("", 2, 0);
+    ride();
+    ride_.reset();
+    train_->removeFromWorld();  // with following cars: would stop the ride's sounds
+    train_.reset();
+    SUCCEED() << "no call into the destroyed ride";
+}
+
 TEST_F(RideTest, FirstStepOnTheStationTakesTheChainSpeed) {
     addBlock("station1", 60, {0, 0, 1}, true);
     addBlock("straight-d1", 20, {0, 0, 1}, false);
