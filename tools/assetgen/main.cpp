@@ -6,6 +6,7 @@
 #include "bitmap_fonts.h"
 #include "blocksets/block_sets.h"
 #include "data_folders.h"
+#include "experience/experience_stage.h"
 #include "levels/level_files.h"
 #include "menus.h"
 #include "pictures.h"
@@ -31,6 +32,7 @@ constexpr NamedStage kStages[] = {
     {"sounds", assetgen::writeSounds},
     {"levels", assetgen::writeLevels},
     {"blocksets", assetgen::writeBlockSets},
+    {"experience", assetgen::writeExperiences},  // after levels and block sets: it shares their files
 };
 
 constexpr int kExitFailure = 1;

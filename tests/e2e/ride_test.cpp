@@ -1,0 +1,63 @@
+// End-to-end: "Ride level n" rides each level's prebuilt coaster through
+// its lap and returns to the title; the committed statistics are printed,
+// and the seat and trackside views kept as screenshots.
+#include "game_run.h"
+
+#include <iostream>
+#include <regex>
+#include <sstream>
+
+namespace zr {
+namespace {
+
+using test::GameRun;
+using test::RunResult;
+
+const char* const kLevels[] = {"meadow", "canyon", "alpine", "harbour", "nightfall"};
+
+float statistic(const std::string& line, const std::string& block, const std::string& field) {
+    const std::regex pattern("\"" + block + "\":\\{[^}]*\"" + field + "\":(-?[0-9.e+-]+)");
+    std::smatch match;
+    return std::regex_search(line, match, pattern) ? std::stof(match[1].str()) : -999.0f;
+}
+
+class RideRun : public GameRun, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RideRun, RidesTheLapAndReturnsToTheTitle) {
+    const int level = GetParam();
+    std::ostringstream script;
+    script << "step 0.05\nwait 12\nbutton title " << 2 * level + 1 << "\nwait 3\nexpect state 5\n"
+           << "wait 6\nshot seat.png\nkey 1\nwait 4\nshot trackside.png\nprint\n";
+    // Ride until the lap is done (ride state 8), at most five minutes of
+    // game time; longer frames cost less to render and the physics keeps
+    // its own 0.01 s steps.
+    script << "step 0.1\nwaituntil ride-state 8 300\nprint\nwaituntil state 3 8\nprint\n";
+    const RunResult result = run(script.str());
+    ASSERT_EQ(result.exitCode, 0) << result.output.substr(0, 2000);
+    const auto prints = result.prints();
+    ASSERT_FALSE(prints.empty());
+    ASSERT_EQ(prints.size(), 3u);
+    const std::string& finished = prints[1];
+    EXPECT_NE(finished.find("\"ride\":{\"state\":8"), std::string::npos) << "the lap completed";
+    EXPECT_EQ(test::jsonInt(prints[2], "state"), 3) << "3 s after the lap the game returns to the title";
+    const float time = statistic(finished, "committed", "time");
+    const float length = statistic(finished, "committed", "length");
+    const float top = statistic(finished, "committed", "maxSpeed");
+    const float lateral = statistic(finished, "committed", "lateralG");
+    const float positive = statistic(finished, "committed", "positiveG");
+    const float negative = statistic(finished, "committed", "negativeG");
+    std::cout << "[ride] " << kLevels[level] << ": time " << time << " s, length " << length << " m, top speed "
+              << top << " m/s, lateral " << lateral << " g, vertical +" << positive << " / " << negative << " g\n";
+    EXPECT_GT(length, 300.0f);
+    EXPECT_GT(top, 10.0f);
+    EXPECT_LE(positive, 5.5f);
+    EXPECT_GE(negative, -1.6f);  // "about -1.5": the frame-based g of the game runs a little deep
+    EXPECT_LE(lateral, 2.5f);
+    keepArtefact("seat.png", std::string("ride-") + kLevels[level] + "-seat.png");
+    keepArtefact("trackside.png", std::string("ride-") + kLevels[level] + "-trackside.png");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rides, RideRun, ::testing::Range(0, 5));
+
+}  // namespace
+}  // namespace zr
