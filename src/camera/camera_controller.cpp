@@ -203,6 +203,44 @@ void CameraController::chooseSeat() {
     camera.seatOffset = car->seats[static_cast<size_t>(seatEntryForSeat(seat))];
 }
 
+engine::Image CameraController::thumbnailOf(const engine::Image& frame) {
+    auto powerOfTwo = [](int32_t n) { return n > 0 && (n & (n - 1)) == 0; };
+    if (frame.empty() || (powerOfTwo(frame.width) && powerOfTwo(frame.height))) return frame;
+    constexpr int32_t kWidth = 128;
+    constexpr int32_t kHeight = 96;
+    constexpr int32_t kCanvas = 128;
+    engine::Image thumbnail;
+    thumbnail.resize(kCanvas, kCanvas);  // the rows below the picture stay clear
+    // Each thumbnail pixel averages the frame pixels it covers.
+    for (int32_t y = 0; y < kHeight; ++y) {
+        const int32_t y0 = y * frame.height / kHeight;
+        const int32_t y1 = std::max(y0 + 1, (y + 1) * frame.height / kHeight);
+        for (int32_t x = 0; x < kWidth; ++x) {
+            const int32_t x0 = x * frame.width / kWidth;
+            const int32_t x1 = std::max(x0 + 1, (x + 1) * frame.width / kWidth);
+            uint32_t sum[4] = {0, 0, 0, 0};
+            for (int32_t sy = y0; sy < y1; ++sy) {
+                for (int32_t sx = x0; sx < x1; ++sx) {
+                    const uint8_t* p = frame.pixel(sx, sy);
+                    for (int c = 0; c < 4; ++c) sum[c] += p[c];
+                }
+            }
+            const uint32_t count = static_cast<uint32_t>((y1 - y0) * (x1 - x0));
+            uint8_t* out = thumbnail.pixel(x, y);
+            for (int c = 0; c < 4; ++c) out[c] = static_cast<uint8_t>(sum[c] / count);
+        }
+    }
+    return thumbnail;
+}
+
+void CameraController::grabThumbnail() {
+    GameCamera& camera = *context_.camera;
+    camera.grab.reset();
+    engine::Image frame;
+    if (!camera.view().readFrameBuffer(&frame)) return;
+    camera.grab = std::make_unique<engine::Image>(thumbnailOf(frame));
+}
+
 void CameraController::moveBy(const glm::vec3& v) {
     GameCamera& camera = *context_.camera;
     const glm::vec3 right(frame().local[0]);

@@ -42,6 +42,10 @@ public:
     void stopFollowing();
     void chooseSeat();
     void moveBy(const glm::vec3& v);
+    // Reads the frame buffer into the camera's grab; a picture whose sides
+    // are not powers of two becomes 128 x 96 in a 128 x 128 canvas.
+    void grabThumbnail();
+    static engine::Image thumbnailOf(const engine::Image& frame);
 
     // The car and seat-table entry a seat number rides in (seat from 1).
     static int32_t carIndexForSeat(int32_t seat, int32_t carCount);

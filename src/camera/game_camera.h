@@ -54,6 +54,7 @@ public:
     glm::vec3 seatOffset{0.0f};
     float pitch = 0.0f, yaw = 0.0f, roll = 0.0f;
     int32_t mode = 0;
+    std::unique_ptr<engine::Image> grab;  // the last thumbnail taken
 
 private:
     void turnAbout(const glm::vec3* pivot, const glm::vec3& axis, float degrees);

@@ -105,6 +105,23 @@ TEST_F(CameraControllerTest, PlacementIsPulledInFrontOfAWall) {
     EXPECT_NEAR(camera_->view().position().y, 27.0f, 1e-3f) << "the height is kept";
 }
 
+TEST(Thumbnail, ScreensThatAreNotPowersOfTwoAreResampledIntoTheTopRows) {
+    engine::Image frame;
+    frame.resize(800, 600);
+    for (int32_t y = 0; y < 600; ++y) {
+        for (int32_t x = 0; x < 800; ++x) frame.pixel(x, y)[0] = x < 400 ? 200 : 10;
+    }
+    const engine::Image thumbnail = CameraController::thumbnailOf(frame);
+    ASSERT_EQ(thumbnail.width, 128);
+    ASSERT_EQ(thumbnail.height, 128);
+    EXPECT_EQ(thumbnail.pixel(10, 50)[0], 200) << "the left half stays on the left";
+    EXPECT_EQ(thumbnail.pixel(100, 50)[0], 10);
+    EXPECT_EQ(thumbnail.pixel(10, 110)[0], 0) << "below the 96 picture rows the canvas is clear";
+    engine::Image square;
+    square.resize(256, 128);
+    EXPECT_EQ(CameraController::thumbnailOf(square).width, 256) << "power-of-two screens are kept as they are";
+}
+
 TEST_F(CameraControllerTest, DragStepsThatWouldEnterTheWorldAreTakenBack) {
     addWall(3.0f);
     camera_->needsPlacement = 1;
