@@ -255,6 +255,43 @@ void Game::drawRideStatistics() {
     for (int i = 0; i < 4; ++i) smallFont->drawText(lines[i], 12.0f, 70.0f - 15.0f * static_cast<float>(i), ui::kAlignLeft, 400.0f);
 }
 
+void Game::quitCommand(ui::Button&) {
+    GameApp* app = GameApp::Instance();
+    Game* game = app ? app->game.get() : nullptr;
+    if (!game || game->leftButton != kButtonPressed) return;
+    game->leftButton = kButtonUp;
+    if (!game->dialogue) {
+        game->openQuitDialogue();
+        return;
+    }
+    // Confirmed: leave the editor for the title.
+    game->transition->request(kStateBuilding, kStateTitle);
+}
+
+void Game::openQuitDialogue() {
+    if (dialogue) return;
+    closeRequest = 0;
+    dialogue = std::make_unique<ui::DialogueBox>(ui, &Game::quitCommand, "EXIT THE GAME",
+                                                 "Unsaved data will be lost!", &closeRequest);
+}
+
+void Game::updateDialogue() {
+    if (!dialogue) return;
+    if (smallFont) dialogue->drawBox(*smallFont);
+    dialogue->update();
+    if (!closeRequest) return;
+    // The box's holder finishes: on OK the command runs again and acts.
+    const int32_t result = dialogue->result;
+    const ui::ButtonCommand command = dialogue->command;
+    closeRequest = 0;
+    if (result == ui::kBoxConfirmed && command) {
+        leftButton = kButtonPressed;
+        ui::Button* any = dialogue->buttonList().empty() ? nullptr : dialogue->buttonList().front().get();
+        if (any) command(*any);
+    }
+    dialogue.reset();
+}
+
 void Game::requestTitle() { transition->request(kStateRiding, kStateTitle); }
 
 void Game::testRunEnded(int32_t) { cameraController->setMode(kCameraTrackEnd); }
@@ -274,6 +311,7 @@ void Game::placeCameraAtStart() {
 }
 
 void Game::tearDownLevel() {
+    dialogue.reset();
     if (camera) camera->following = 0;
     if (vehicle) vehicle->removeFromWorld();
     ride.reset();

@@ -15,6 +15,7 @@
 #include "engine/camera.h"
 #include "sound/sound_bank.h"
 #include "ui/screen_image.h"
+#include "ui/dialogue_box.h"
 #include "ui/screen_font.h"
 #include "ui/screen_transition.h"
 #include "ui/ui_context.h"
@@ -115,7 +116,12 @@ public:
     void setUpRiding();
     std::string blockSetFolder() const;
     engine::Colour backgroundColour() const;
-    bool editorBusy() const { return false; }
+    // The editor is busy while one of its boxes is showing.
+    bool editorBusy() const { return dialogue != nullptr; }
+    // The "EXIT THE GAME" confirmation of the building state.
+    void openQuitDialogue();
+    void updateDialogue();
+    static void quitCommand(ui::Button& button);
 
     GameApp& app;
     int32_t state = kStateLogo;
@@ -142,6 +148,8 @@ public:
     int32_t lastKeyUp = 255;
     std::unique_ptr<ui::ScreenFont> tooltipFont;
     std::unique_ptr<ui::ScreenFont> smallFont;
+    std::unique_ptr<ui::DialogueBox> dialogue;
+    int32_t closeRequest = 0;
     std::unique_ptr<ui::ScreenTransition> transition;
     std::unique_ptr<ui::ScreenImage> screenImage;
     std::vector<std::string> levelNames;

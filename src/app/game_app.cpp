@@ -149,6 +149,10 @@ int32_t GameApp::keyDown(const KeyEvent* event) {
         game->transition->request(kStateRiding, kStateTitle);
         return 1;
     }
+    if (event->keyCode == kKeyEscape && game->state == kStateBuilding && !game->editorBusy()) {
+        game->openQuitDialogue();  // exactly as the Quit button does
+        return 1;
+    }
     const bool rideRunning = game->rideState() >= kRideCountdown && game->rideState() <= kRideExperienceDone;
     if (event->keyCode == 's' && (game->state == kStateBuilding || game->state == kStateRiding) && rideRunning &&
         game->sound && game->sound->scream && !game->sound->scream->isPlaying()) {
@@ -163,6 +167,7 @@ int32_t GameApp::keyUp(const KeyEvent* event) {
     game->lastKeyUp = event->keyCode;
     const bool musicState = game->state == kStateTitle || game->state == kStateBuilding;
     if (game->state == kStateRiding) ridingKeyUp(event->keyCode);
+    if (game->state == kStateBuilding && !game->editorBusy()) buildingKeyUp(event->keyCode);
     if (event->keyCode == kKeyM && musicState && game->transition->phase() == ui::kIdle) {
         if (game->musicOn) {
             game->musicOn = 0;
@@ -217,6 +222,40 @@ void GameApp::buildingDrag(const MouseEvent& event) {
         return;
     }
     putCursorBack(event);
+}
+
+void GameApp::buildingKeyUp(int32_t keyCode) {
+    Game& g = *game;
+    const int32_t ride = g.rideState();
+    const bool inProgress = ride != kRideIdle && ride < kRidePassed;
+    const int32_t seats = (g.carCount + 1) * 4;
+    switch (keyCode) {
+    case '1':
+        if (ride == kRideIdle) {
+            g.cameraController->setMode(kCameraTrackEnd);
+        } else if (inProgress && g.coaster->trackState >= kTrackComplete) {
+            g.cameraController->setMode(kCameraTrackside);
+        } else if (inProgress && g.vehicle) {
+            g.cameraController->placeAtObject(*g.vehicle, glm::vec3(20.0f, 20.0f, 20.0f));
+            g.cameraController->follow(g.vehicle.get());
+            g.cameraController->setMode(kCameraFollow);
+        }
+        break;
+    case '2':
+        if (ride == kRideIdle) g.cameraController->setMode(kCameraFree);
+        else if (inProgress) g.cameraController->setMode(kCameraSeat);
+        break;
+    case ',':
+        g.seat = static_cast<int8_t>(std::max(1, g.seat - 1));
+        g.cameraController->chooseSeat();
+        break;
+    case '.':
+        g.seat = static_cast<int8_t>(std::min(seats, g.seat + 1));
+        g.cameraController->chooseSeat();
+        break;
+    default:
+        break;
+    }
 }
 
 void GameApp::ridingKeyUp(int32_t keyCode) {
@@ -327,6 +366,7 @@ void GameApp::buildingOrRidingFrame() {
     (void)std::rand();
     engine.renderer().setStates(engine::RenderStates{});  // the 2D interface
     g.drawRideStatistics();
+    g.updateDialogue();
     frontEndTail();
     // The ride moves the train and the camera follows it for the next frame.
     g.updateRide();

@@ -52,6 +52,7 @@ private:
     void buildingOrRidingFrame();
     void commonTail();
     void ridingKeyUp(int32_t keyCode);
+    void buildingKeyUp(int32_t keyCode);
     void seatTurn(const MouseEvent& event);
     void putCursorBack(const MouseEvent& event);
     void buildingDrag(const MouseEvent& event);

@@ -38,6 +38,7 @@ ui::Menu* menuNamed(const GameApp& app, const std::string& name) {
     const Game* game = app.game.get();
     if (!game) return nullptr;
     if (name == "title" && game->title) return &game->title->titleMenu();
+    if (name == "dialogue" && game->dialogue) return game->dialogue.get();
     return nullptr;
 }
 
@@ -47,6 +48,7 @@ std::vector<std::pair<std::string, const ui::Menu*>> shownMenus(const GameApp& a
     if (game && game->state == kStateTitle && game->title && game->title->shownMenu()) {
         menus.emplace_back("title", game->title->shownMenu());
     }
+    if (game && game->dialogue) menus.emplace_back("dialogue", game->dialogue.get());
     return menus;
 }
 

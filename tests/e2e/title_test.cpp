@@ -75,7 +75,10 @@ TEST_F(GameRun, BuildAndRideThroughFadesAndEscapeReturns) {
     const RunResult result = run(std::string(kToTitle) +
                                  "button title 6\n"       // build level 2
                                  "frames 3\nbutton title 11\n"  // ignored: a fade is running
-                                 "wait 3\nexpect state 4\nprint\n");
+                                 "wait 3\nexpect state 4\nprint\n"
+                                 // Escape asks before leaving; Cancel stays, OK leaves.
+                                 "key escape\nframes 2\nbutton dialogue 2\nframes 2\nwait 2\nexpect state 4\n"
+                                 "key escape\nframes 2\nbutton dialogue 1\nframes 2\nwait 3\nexpect state 3\n");
     ASSERT_EQ(result.exitCode, 0) << result.output;
     const auto prints = result.prints();
     ASSERT_EQ(prints.size(), 1u);
