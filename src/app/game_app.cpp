@@ -224,11 +224,17 @@ void GameApp::buildingDrag(const MouseEvent& event) {
     putCursorBack(event);
 }
 
+void GameApp::stepSeat(int32_t delta) {
+    Game& g = *game;
+    const int32_t seats = (g.carCount + 1) * 4;
+    g.seat = static_cast<int8_t>(std::clamp(g.seat + delta, 1, seats));
+    g.cameraController->chooseSeat();
+}
+
 void GameApp::buildingKeyUp(int32_t keyCode) {
     Game& g = *game;
     const int32_t ride = g.rideState();
     const bool inProgress = ride != kRideIdle && ride < kRidePassed;
-    const int32_t seats = (g.carCount + 1) * 4;
     switch (keyCode) {
     case '1':
         if (ride == kRideIdle) {
@@ -246,12 +252,10 @@ void GameApp::buildingKeyUp(int32_t keyCode) {
         else if (inProgress) g.cameraController->setMode(kCameraSeat);
         break;
     case ',':
-        g.seat = static_cast<int8_t>(std::max(1, g.seat - 1));
-        g.cameraController->chooseSeat();
+        stepSeat(-1);
         break;
     case '.':
-        g.seat = static_cast<int8_t>(std::min(seats, g.seat + 1));
-        g.cameraController->chooseSeat();
+        stepSeat(1);
         break;
     default:
         break;
@@ -260,7 +264,6 @@ void GameApp::buildingKeyUp(int32_t keyCode) {
 
 void GameApp::ridingKeyUp(int32_t keyCode) {
     Game& g = *game;
-    const int32_t seats = (g.carCount + 1) * 4;
     switch (keyCode) {
     case '1':
         g.cameraController->setMode(kCameraTrackside);
@@ -269,12 +272,10 @@ void GameApp::ridingKeyUp(int32_t keyCode) {
         g.cameraController->setMode(kCameraSeat);
         break;
     case ',':
-        g.seat = static_cast<int8_t>(std::max(1, g.seat - 1));
-        g.cameraController->chooseSeat();
+        stepSeat(-1);
         break;
     case '.':
-        g.seat = static_cast<int8_t>(std::min(seats, g.seat + 1));
-        g.cameraController->chooseSeat();
+        stepSeat(1);
         break;
     default:
         break;

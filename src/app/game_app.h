@@ -53,6 +53,8 @@ private:
     void commonTail();
     void ridingKeyUp(int32_t keyCode);
     void buildingKeyUp(int32_t keyCode);
+    // The previous or next seat, within 1 .. (carCount + 1) * 4.
+    void stepSeat(int32_t delta);
     void seatTurn(const MouseEvent& event);
     void putCursorBack(const MouseEvent& event);
     void buildingDrag(const MouseEvent& event);

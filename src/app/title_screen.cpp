@@ -85,10 +85,7 @@ void TitleScreen::update() {
     if (countdown_ < 0.0f) {
         // A demonstration ride on a random level.
         countdown_ = 0.0f;
-        const int8_t level = static_cast<int8_t>(std::rand() % kTitleLevels);
-        game_.currentLevel = level;
-        game_.currentBlockSet = level;
-        game_.transition->request(kStateTitle, kStateRiding);
+        chooseLevel(game_, static_cast<int8_t>(std::rand() % kTitleLevels), kStateRiding);
     }
 }
 

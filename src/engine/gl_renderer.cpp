@@ -199,6 +199,18 @@ GLuint compileShader(GLenum type, const char* source) {
     return shader;
 }
 
+GLuint linkProgram(const char* vertexSource, const char* fragmentSource) {
+    const GLuint program = glCreateProgram();
+    const GLuint vs = compileShader(GL_VERTEX_SHADER, vertexSource);
+    const GLuint fs = compileShader(GL_FRAGMENT_SHADER, fragmentSource);
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    return program;
+}
+
 class GlRenderer final : public Renderer {
 public:
     GlRenderer() { setUp(); }
@@ -265,16 +277,7 @@ GLint GlRenderer::uniform(const char* name) {
     return location;
 }
 
-void GlRenderer::setUpMeshProgram() {
-    meshProgram_ = glCreateProgram();
-    const GLuint vs = compileShader(GL_VERTEX_SHADER, kMeshVertexShader);
-    const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kMeshFragmentShader);
-    glAttachShader(meshProgram_, vs);
-    glAttachShader(meshProgram_, fs);
-    glLinkProgram(meshProgram_);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-}
+void GlRenderer::setUpMeshProgram() { meshProgram_ = linkProgram(kMeshVertexShader, kMeshFragmentShader); }
 
 MeshId GlRenderer::createMesh(const MeshData& data) {
     MeshInfo info;
@@ -361,14 +364,7 @@ void GlRenderer::drawMesh(const MeshDraw& draw) {
 
 void GlRenderer::setUp() {
     setUpMeshProgram();
-    program_ = glCreateProgram();
-    const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader);
-    const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kFragmentShader);
-    glAttachShader(program_, vs);
-    glAttachShader(program_, fs);
-    glLinkProgram(program_);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
+    program_ = linkProgram(kVertexShader, kFragmentShader);
     targetSizeUniform_ = glGetUniformLocation(program_, "uTargetSize");
     alphaReferenceUniform_ = glGetUniformLocation(program_, "uAlphaReference");
     alphaTestUniform_ = glGetUniformLocation(program_, "uAlphaTest");

@@ -134,11 +134,4 @@ CollisionScene& World::collision() {
     return collision_;
 }
 
-Atomic* World::atomicFor(CollisionObjectId id) const {
-    for (const auto& [atomic, entry] : objects_) {
-        if (entry.id == id) return atomic;
-    }
-    return nullptr;
-}
-
 }  // namespace zr::engine

@@ -53,8 +53,6 @@ public:
 
     // Collision: the objects' transforms are brought up to date first.
     CollisionScene& collision();
-    // The atomic a collision object stands for.
-    Atomic* atomicFor(CollisionObjectId id) const;
 
 private:
     void syncObjects();

@@ -96,6 +96,12 @@ std::vector<std::string> listDirectory(const std::string& folder, const std::str
     return names;
 }
 
+std::string nativePath(const char* path) {
+    std::string native = path ? path : "";
+    std::replace(native.begin(), native.end(), '\\', '/');
+    return native;
+}
+
 std::string executableDirectory() {
     std::error_code error;
     const stdfs::path self = stdfs::read_symlink("/proc/self/exe", error);

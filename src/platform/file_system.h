@@ -18,6 +18,8 @@ bool removeFile(const std::string& path);
 // case-insensitively, sorted alphabetically (case-insensitive).
 std::vector<std::string> listDirectory(const std::string& folder, const std::string& pattern);
 bool wildcardMatch(const char* pattern, const char* name);
+// The game builds some paths with '\'; on Linux every separator is '/'.
+std::string nativePath(const char* path);
 // The folder holding the running executable, or "" if unknown.
 std::string executableDirectory();
 

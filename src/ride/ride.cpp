@@ -126,7 +126,6 @@ void Ride::start(const std::optional<ExperienceTriple>& triple) {
     car.previousPitch = car.previousHeading = kNoAngle;
     hilltop_ = false;
     car.pitch = car.travelHeading = 0.0f;
-    haveForward_ = false;
     step();
 }
 
@@ -286,13 +285,12 @@ void Ride::slopeHeadingAndG() {
     // change of the car's horizontal direction, in units of g.
     const glm::vec3 forward = glm::vec3(car.transform[2]);
     const glm::vec3 flat = unitOr(glm::vec3(forward.x, 0.0f, forward.z), glm::vec3(0, 0, 1));
-    if (haveForward_ && car.previousHeading != kNoAngle) {
+    if (car.previousHeading != kNoAngle) {
         const float turn = std::acos(std::clamp(glm::dot(flat, previousForward_), -1.0f, 1.0f));  // rad per step
         const float lateral = coaster_.speed * turn / kSimulationStep / kGravity;
         stats.lateralG = std::max(stats.lateralG, lateral);
     }
     previousForward_ = flat;
-    haveForward_ = true;
     car.previousHeading = car.travelHeading;
 }
 

@@ -93,8 +93,7 @@ private:
     Car& train_;
     bool hilltop_ = false;
     bool lapFlag_ = false;
-    glm::vec3 previousForward_{0.0f};
-    bool haveForward_ = false;
+    glm::vec3 previousForward_{0.0f};  // valid while the car has a previous heading
 };
 
 }  // namespace zr

@@ -40,16 +40,15 @@ void Catalogue::load(const std::string& folder) {
     textures->read(folder + "/world.txd");
     engine.setCurrentDictionary(textures.get());
     engine.setImageSearchPath(folder + "/textures/");
-    loadSection(folder, "Blocks", false);
-    loadSection(folder, "Features", true);
     const Profile profile(folder + "/blocks.ini");
+    loadSection(profile, folder, "Blocks", false);
+    loadSection(profile, folder, "Features", true);
     count = std::max(0, profile.getInt("Blocks", "total", 0)) + std::max(0, profile.getInt("Features", "total", 0));
     candidates.assign(static_cast<size_t>(count) + 1, nullptr);
     candidateCount = 0;
 }
 
-void Catalogue::loadSection(const std::string& folder, const char* section, bool features) {
-    const Profile profile(folder + "/blocks.ini");
+void Catalogue::loadSection(const Profile& profile, const std::string& folder, const char* section, bool features) {
     const int32_t total = profile.getInt(section, "total", 0);
     std::string stem;
     bool haveStem = false;

@@ -13,6 +13,8 @@
 
 namespace zr {
 
+class Profile;
+
 class Catalogue {
 public:
     explicit Catalogue(SceneContext& context) : context_(context) {}
@@ -39,7 +41,7 @@ public:
     std::unique_ptr<engine::TextureDictionary> textures;
 
 private:
-    void loadSection(const std::string& folder, const char* section, bool features);
+    void loadSection(const Profile& profile, const std::string& folder, const char* section, bool features);
     void swapInList(CataloguePiece* a, CataloguePiece* b);
 
     SceneContext& context_;

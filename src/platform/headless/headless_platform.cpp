@@ -1,6 +1,7 @@
 // Headless platform: queued input, virtual clock, optional hidden GL surface.
 #include "platform/headless/headless_platform.h"
 
+#include "platform/file_system.h"
 #include "platform/key_table.h"
 #include "platform/messages.h"
 #include "platform/sdl/sdl_window.h"
@@ -26,11 +27,7 @@ void HeadlessPlatform::warningBox(const char* text) {
 
 DebugPrinter HeadlessPlatform::debugPrinter() { return &printDebugLine; }
 
-std::string HeadlessPlatform::nativePath(const char* path) {
-    std::string native = path ? path : "";
-    std::replace(native.begin(), native.end(), '\\', '/');
-    return native;
-}
+std::string HeadlessPlatform::nativePath(const char* path) { return fs::nativePath(path); }
 
 int32_t HeadlessPlatform::chooseDisplayMode(DisplayMode* mode) {
     *mode = mode_;

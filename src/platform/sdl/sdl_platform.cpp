@@ -3,6 +3,7 @@
 // pads polled before each active frame, 20 ms frames while inactive.
 #include "platform/sdl/sdl_platform.h"
 
+#include "platform/file_system.h"
 #include "platform/frame_clock.h"
 #include "platform/key_table.h"
 #include "platform/messages.h"
@@ -58,11 +59,7 @@ DebugPrinter SdlPlatform::debugPrinter() { return &printDebugLine; }
 
 uint32_t SdlPlatform::milliseconds() { return SDL_GetTicks(); }
 
-std::string SdlPlatform::nativePath(const char* path) {
-    std::string native = path ? path : "";
-    std::replace(native.begin(), native.end(), '\\', '/');
-    return native;
-}
+std::string SdlPlatform::nativePath(const char* path) { return fs::nativePath(path); }
 
 int32_t SdlPlatform::chooseDisplayMode(DisplayMode* mode) {
     *mode = preset_;
