@@ -31,13 +31,11 @@ struct GlFixture {
         engine.open(platform);
         engine.start();
         engine.registerImageReader("png", &zr::engine::readPng);
-        context.engine = &engine;
-        context.frameSeconds = &seconds;
     }
     zr::HeadlessPlatform platform;
     zr::engine::Engine engine;
-    zr::ui::UiContext context;
     float seconds = 0.02f;
+    zr::ui::UiContext context{&engine, 1.0f, 1.0f, &seconds, nullptr};
 };
 
 // A picture of the title's size, written once to the temporary folder.

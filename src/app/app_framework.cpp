@@ -71,10 +71,8 @@ int32_t AppFramework::create() {
         return 0;
     }
     registerImageFormats();
-    ui::UiContext context;
-    context.engine = &engine;
-    context.scaleX = static_cast<float>(width) * 0.00125f;
-    context.scaleY = static_cast<float>(height) * 0.0016666667f;
+    const ui::UiContext context(&engine, static_cast<float>(width) * 0.00125f,
+                                static_cast<float>(height) * 0.0016666667f, nullptr, nullptr);
     cursor = std::make_unique<SoftCursor>(context, kCursorPicture);
     return 1;
 }

@@ -41,9 +41,8 @@ int16_t lodMultiplier(int32_t lod) {
     return static_cast<int16_t>(std::trunc(rounded));
 }
 
-std::array<int16_t, 3> levelLodDistances(int32_t lod, int32_t blockSet) {
+std::array<int16_t, 3> levelLodDistances(int32_t lod, bool wooden) {
     const double f = lodFactor(lod);
-    const bool wooden = blockSet == 0 || blockSet == 3;
     const double near = wooden ? 30.0 : 20.0;
     const double middle = wooden ? 80.0 : 50.0;
     return {static_cast<int16_t>(f * near), static_cast<int16_t>(f * middle), static_cast<int16_t>(f * 110.0)};
@@ -68,7 +67,9 @@ GameSettings readGameSettings(const Profile& profile) {
     settings.blockSetNames = readNumberedList(profile, "Block Sets");
     settings.currentBlockSet = lastEntryContaining(settings.blockSetNames, blockSet);
     // Train and colours.
-    settings.carCount = static_cast<int8_t>(profile.getInt("Game Data", "Cars", 0));
+    // A train of 255 cars (or -1) would overflow the seat numbers and
+    // divide by zero choosing a seat: held to what a train can be.
+    settings.carCount = static_cast<int8_t>(std::clamp(profile.getInt("Game Data", "Cars", 0), 0, kMaxFollowingCars));
     const char* keys[4] = {"BGr", "BGg", "BGb", "BGa"};
     for (int i = 0; i < 4; ++i) {
         settings.background[i] = static_cast<uint8_t>(profile.getInt("Game Data", keys[i], i == 3 ? 255 : 0));

@@ -14,6 +14,9 @@ namespace zr {
 
 constexpr const char* kSetupFile = "./data/setup.bin";
 constexpr int kMaxLodDistances = 10;
+// The most cars behind the lead car: 32 seats, within the seat number's
+// range and the station's length.
+constexpr int kMaxFollowingCars = 7;
 
 struct GameSettings {
     std::array<int16_t, kMaxLodDistances> lodDistances{};
@@ -22,7 +25,7 @@ struct GameSettings {
     int8_t currentLevel = 0;
     std::vector<std::string> blockSetNames;
     int8_t currentBlockSet = 0;
-    int8_t carCount = 0;
+    int8_t carCount = 0;                     // "Cars", held to 0 .. kMaxFollowingCars
     uint8_t background[4] = {0, 0, 0, 255};  // BGr, BGg, BGb, BGa
     int32_t textureHigh = 0;
 };
@@ -41,7 +44,8 @@ std::string cutAtLastSlash(const std::string& value);
 // Whole part of (LOD + 50) * 0.01 in single precision: the multiplier of
 // the configured distances.
 int16_t lodMultiplier(int32_t lod);
-// The first three distances a level set-up writes for a block set.
-std::array<int16_t, 3> levelLodDistances(int32_t lod, int32_t blockSet);
+// The first three distances a level set-up writes for a wooden or a steel
+// block set.
+std::array<int16_t, 3> levelLodDistances(int32_t lod, bool wooden);
 
 }  // namespace zr

@@ -1,5 +1,5 @@
-// Building and tearing down the Game record, and the state switch that the
-// transition performs behind the black screen.
+// Building and destroying the Game record, the state switch that the
+// transition performs behind the black screen, and the ride's display.
 #include "app/game.h"
 
 #include "app/game_app.h"
@@ -14,27 +14,27 @@
 #include <cstdlib>
 
 namespace zr {
-namespace {
 
-// Where the camera first looks at a level from: metres behind and above the
-// start marker, and degrees down.
-constexpr float kStartViewBack = 18.0f;
-constexpr float kStartViewUp = 7.0f;
-constexpr float kStartViewPitch = 12.0f;
+std::string LevelChoice::levelPath() const {
+    const size_t index = static_cast<size_t>(currentLevel);
+    return index < levelNames.size() ? levelNames[index] : std::string();
+}
 
-}  // namespace
+std::string LevelChoice::blockSetFolder() const {
+    const size_t index = static_cast<size_t>(currentBlockSet);
+    return index < blockSetNames.size() ? blockSetNames[index] : std::string();
+}
 
-Game::Game(GameApp& owner) : app(owner) {
-    ui.engine = &app.engine;
-    ui.frameSeconds = &frameSeconds;
-    ui.host = this;
+Game::Game(GameApp& owner) : app(owner), ui(&owner.engine, 1.0f, 1.0f, &frameSeconds, this) {
+    // 1. The engine's dictionary of the moment is the default one.
     defaultTextures = app.engine.currentDictionary();
     const Profile profile(kSetupFile);
     const GameSettings settings = readGameSettings(profile);
-    lodDistances = settings.lodDistances;
-    lodCount = settings.lodCount;
+    // 2. Detail distances.
+    view.lodDistances = settings.lodDistances;
+    view.lodCount = settings.lodCount;
 
-    // The camera, cleared to black before anything is shown.
+    // 3, 4. The camera, cleared to black before anything is shown.
     camera = std::make_unique<GameCamera>(app.engine, app.width, app.height, true,
                                           static_cast<uint32_t>(profile.getInt("Game Data", "FarClipPlane", 0)),
                                           static_cast<uint32_t>(profile.getInt("Game Data", "FogClipPlane", 0)));
@@ -42,78 +42,75 @@ Game::Game(GameApp& owner) : app(owner) {
         app.platform->errorBox("Error creating the camera");
         return;
     }
-    engine::Camera& view = camera->view();
-    view.clear(engine::Colour{0, 0, 0, 255}, engine::kClearColour | engine::kClearDepth);
-    view.beginUpdate();
-    view.endUpdate();
-    rasterWidth = view.frameBuffer().width;
-    rasterHeight = view.frameBuffer().height;
-    alphaSorter = std::make_unique<AlphaSorter>(app.engine, &view);
-    scene.engine = &app.engine;
-    scene.camera = &view;
-    scene.alphaSorter = alphaSorter.get();
-    scene.lodDistances = lodDistances.data();
-    scene.lodCount = &lodCount;
-    scene.animatedTextures = &animatedTextures;
-    CameraControllerContext control;
-    control.camera = camera.get();
-    control.world = [this] { return world ? world->engineWorld.get() : nullptr; };
-    control.coaster = [this] { return coaster.get(); };
-    control.train = [this] { return vehicle.get(); };
-    control.state = &state;
-    control.frameSeconds = &frameSeconds;
-    control.blockSet = &currentBlockSet;
-    control.carCount = &carCount;
-    control.seat = &seat;
-    control.random = [] { return std::rand(); };
-    cameraController = std::make_unique<CameraController>(control);
+    engine::Camera& view3d = camera->view();
+    view3d.clear(engine::Colour{0, 0, 0, 255}, engine::kClearColour | engine::kClearDepth);
+    view3d.beginUpdate();
+    view3d.endUpdate();
+    // 5. The frame buffer's size and the 2D scale factors.
+    rasterWidth = view3d.frameBuffer().width;
+    rasterHeight = view3d.frameBuffer().height;
     ui.scaleX = static_cast<float>(rasterWidth) * 0.00125f;
     ui.scaleY = static_cast<float>(rasterHeight) * 0.0016666667f;
-
+    alphaSorter = std::make_unique<AlphaSorter>(app.engine, &view3d);
+    scene = std::make_unique<SceneContext>(&app.engine, ui, &view3d, alphaSorter.get(),
+                                           DetailDistances{view.lodDistances.data(), &view.lodCount}, &animatedTextures,
+                                           [this](glm::vec3* position) {
+                                               // Full detail around the train of a test run.
+                                               if (rideState() != kRideTest || !vehicle()) return false;
+                                               *position = vehicle()->position();
+                                               return true;
+                                           });
+    cameraController = std::make_unique<CameraController>(CameraControllerContext(
+        *camera, [this] { return cameraSubjects(); }, state, frameSeconds, choice.carCount, choice.seat,
+        [] { return std::rand(); }));
+    // 6. The engine logo.
     screenImage = std::make_unique<ui::ScreenImage>(ui, kLogoPicture, 0, 0);
-
-    levelNames = settings.levelNames;
-    levelCount = static_cast<int8_t>(levelNames.size());
-    currentLevel = settings.currentLevel;
-    blockSetNames = settings.blockSetNames;
-    blockSetCount = static_cast<int8_t>(blockSetNames.size());
-    currentBlockSet = settings.currentBlockSet;
-    carCount = settings.carCount;
-    carDesign = 1;
-    seat = 1;
-    for (int i = 0; i < 4; ++i) background[i] = settings.background[i];
-    textureHigh = settings.textureHigh;
-
+    // 7, 8. Levels, block sets, the train and the colours.
+    choice.levelNames = settings.levelNames;
+    choice.currentLevel = settings.currentLevel;
+    choice.blockSetNames = settings.blockSetNames;
+    choice.currentBlockSet = settings.currentBlockSet;
+    choice.carCount = settings.carCount;
+    choice.carDesign = 1;
+    choice.seat = 1;
+    for (int i = 0; i < 4; ++i) view.background[i] = settings.background[i];
+    view.textureHigh = settings.textureHigh;
+    // 9. Seed the random numbers with the milliseconds of the time of day.
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     std::srand(static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count() % 1000));
 }
 
 Game::~Game() {
-    tearDownLevel();
+    if (level) tearDownLevel();
     title.reset();
     tooltipFont.reset();
     smallFont.reset();
     sound.reset();
     transition.reset();
     screenImage.reset();
+    cameraController.reset();
+    scene.reset();
     alphaSorter.reset();
     camera.reset();
 }
 
 int32_t Game::begin() {
-    // Show the engine logo once, before anything else is built.
+    // 1. Show the engine logo once, before anything else is built.
     if (camera && camera->valid()) {
         camera->view().beginUpdate();
         if (screenImage) screenImage->draw(camera->view(), 0.0f, 0.0f);
         camera->view().endUpdate();
         app.present(camera->view());
     }
+    // 3. The title.
     const Profile profile(kSetupFile);
     if (profile.getInt("Game Data", "FrontEnd", 0) == 0) {
         // The game cannot run without its title; build it anyway.
         app.platform->debugPrinter()("FrontEnd is 0 in setup.bin; the title screen is created regardless");
     }
     title = std::make_unique<TitleScreen>(*this);
+    // 4. to 7. The transition, the sound bank with the music on, the image
+    // search path and the fonts.
     transition = std::make_unique<ui::ScreenTransition>(ui, *this);
     sound = std::make_unique<sound::SoundBank>(
         app.soundLibraryFactory ? app.soundLibraryFactory() : createNullSoundLibrary(), &frameSeconds);
@@ -124,142 +121,58 @@ int32_t Game::begin() {
     return 1;
 }
 
-void Game::setUpLevel(const char* levelPath) {
-    frameSeconds = 0.0f;
-    stateSeconds = 0.0f;
-    idleSeconds = 0.0f;
-    seat = 1;
-    app.engine.setCurrentDictionary(defaultTextures);
-    const std::string level = levelPath ? levelPath : "";
-    // Riding shows the experience world beside the level's own.
-    const std::string worldPath = state == kStateRiding ? World::folderOf(level) + "experience.bsp" : level;
-    world = std::make_unique<World>(scene, *app.platform, camera.get(), worldPath);
-    world->loadObjects();
-    if (state == kStateBuilding) {
-        setUpBuilding();
-    } else {
-        placeCameraAtStart();
-        setUpRiding();
-    }
-    dragMode = 0;
-    // The first three detail distances follow the block set.
-    const Profile profile(kSetupFile);
-    if (lodCount != 0) {
-        const auto near = levelLodDistances(profile.getInt("Application Data", "LOD", 0), currentBlockSet);
-        std::copy(near.begin(), near.end(), lodDistances.begin());
-    }
+engine::World* Game::rideWorld() {
+    World* loaded = world();
+    return loaded ? loaded->engineWorld.get() : nullptr;
 }
 
-std::string Game::blockSetFolder() const {
-    const size_t index = static_cast<size_t>(currentBlockSet);
-    return index < blockSetNames.size() ? blockSetNames[index] : std::string();
-}
-
-void Game::setUpBuilding() {
-    catalogue = std::make_unique<Catalogue>(scene);
-    catalogue->load(blockSetFolder());
-    // The banked straights that leave a bank take the place of those that
-    // keep it, so the bank commands find them first.
-    catalogue->exchangeBankedStraights("BLBLstraight-d1.dff", "BLBNstraight-d1.dff");
-    catalogue->exchangeBankedStraights("BRBRstraight-d1.dff", "BRBNstraight-d1.dff");
-    for (CataloguePiece* piece = catalogue->pieces.oldest; piece;
-         piece = static_cast<CataloguePiece*>(piece->newer)) {
-        if (piece->name.find("straight-d1.dff") != std::string::npos) {
-            piece->makeCurrentVariant();
-            break;
-        }
-    }
-    loadCars();
-    coaster = std::make_unique<Coaster>(scene, world.get());
-    if (CataloguePiece* station = catalogue->findPieceContaining("station")) coaster->appendBlock(*station);
-    // Reset the camera: placement at the track's end, moves checked
-    // against the world.
-    camera->following = 0;
-    camera->needsPlacement = 1;
-    camera->pitch = camera->yaw = camera->roll = 0.0f;
-    dragMode = 0;
-    cameraController->setMode(kCameraTrackEnd);
-    if (musicOn) playMusic("./data/music/background.wav");
-}
-
-void Game::setUpRiding() {
-    const std::string folder = blockSetFolder();
-    app.engine.setImageSearchPath("textures/");
-    catalogue = std::make_unique<Catalogue>(scene);
-    catalogue->textures = std::make_unique<engine::TextureDictionary>(app.engine);
-    catalogue->textures->read(folder + "/world.txd");
-    app.engine.setCurrentDictionary(catalogue->textures.get());
-    app.engine.setImageSearchPath(folder + "/textures/");
-    auto experience = std::make_unique<CataloguePiece>(scene, folder + "/features/experience1.dff", false,
-                                                       catalogue->textures.get());
-    if (experience->model) {
-        CataloguePiece* piece = catalogue->addPiece(std::move(experience));
-        catalogue->count = 1;
-        catalogue->candidates = {piece, nullptr};
-        catalogue->candidateCount = 1;
-    }
-    loadCars();
-    coaster = std::make_unique<Coaster>(scene, world.get());
-    if (CataloguePiece* piece = catalogue->findPieceContaining("experience")) coaster->appendBlock(*piece);
-    // The experience ride: a 3 s countdown, then a lap.
-    ride = std::make_unique<Ride>(*this, *coaster, *vehicle);
-    ride->startRide(kRideExperience);
-    ride->countdown = 3.0f;
-    frameSeconds = 0.01f;
-    ride->update();
-    const bool demonstration = title && title->countdown() == 0.0f;
-    if (demonstration && std::rand() % 2 == 0) {
-        cameraController->setMode(kCameraTrackside);
-        dragMode = 0;
-    } else {
-        seat = static_cast<int8_t>(std::rand() % ((carCount + 1) * 4) + 1);
-        cameraController->setMode(kCameraSeat);
-        dragMode = 1;  // look around allowed
-    }
-    cameraController->update();
-}
-
-void Game::loadCars() {
-    const std::string folder = blockSetFolder();
-    vehicle = std::make_unique<Car>(scene, Car::leadCarPath(folder, carDesign));
-    vehicle->makeFollowingCars(Car::carPath(folder, carDesign), carCount, currentBlockSet);
+CameraSubjects Game::cameraSubjects() const {
+    if (!level) return {};
+    const Ride* running = level->ride.get();
+    return CameraSubjects{level->world ? level->world->engineWorld.get() : nullptr, level->coaster.get(),
+                          level->vehicle.get(), running ? &running->record() : nullptr,
+                          level->catalogue ? &level->catalogue->facts : nullptr};
 }
 
 void Game::updateRide() {
-    if (!coaster) return;
-    if (ride) ride->update();
+    if (!coaster()) return;
+    if (ride()) ride()->update();
     cameraController->update();
-    const int32_t state = rideState();
-    if (state >= kRideCountdown && state <= kRideExperienceDone && animatedTextures.image) {
+    const int32_t now = rideState();
+    if (now >= kRideCountdown && now <= kRideExperienceDone && animatedTextures.image) {
         animatedTextures.image->update(camera->view());
     }
 }
 
 void Game::drawRideStatistics() {
-    if (!coaster || !smallFont || !smallFont->valid()) return;
-    const int32_t ride = rideState();
-    if (ride == kRideCountdown && this->ride) {
-        const int seconds = static_cast<int>(std::ceil(std::max(this->ride->countdown, 0.0f)));
+    const Ride* running = ride();
+    if (!running || !smallFont || !smallFont->valid()) return;
+    const RideRecord& record = running->record();
+    if (record.state == kRideCountdown) {
+        const int seconds = static_cast<int>(std::ceil(std::max(record.countdown, 0.0f)));
         smallFont->drawText(seconds > 0 ? "Get ready... " + std::to_string(seconds) : "Go!", 0.0f, 300.0f,
                             ui::kAlignCentre, 400.0f);
         return;
     }
-    if (ride != kRideExperience && ride != kRideExperienceDone && ride != kRideTest) return;
-    const RideStats& s = ride == kRideExperienceDone ? coaster->committed : coaster->live;
-    const float speed = ride == kRideExperienceDone ? s.maxSpeed : std::max(coaster->speed, 0.0f);
+    if (record.state != kRideExperience && record.state != kRideExperienceDone && record.state != kRideTest) return;
+    const bool done = record.state == kRideExperienceDone;
+    const RideStats& s = done ? record.committed : record.live;
+    const float speed = done ? s.maxSpeed : std::max(record.speed, 0.0f);
     char lines[4][64];
     std::snprintf(lines[0], sizeof lines[0], "Speed %.0f km/h   Top %.0f km/h", speed * 3.6f, s.maxSpeed * 3.6f);
     std::snprintf(lines[1], sizeof lines[1], "Time %.1f s   Length %.0f m", s.time, s.length);
     std::snprintf(lines[2], sizeof lines[2], "Lateral %.2f g", s.lateralG);
     std::snprintf(lines[3], sizeof lines[3], "Vertical +%.2f g / %.2f g", s.positiveVerticalG, s.negativeVerticalG);
-    for (int i = 0; i < 4; ++i) smallFont->drawText(lines[i], 12.0f, 70.0f - 15.0f * static_cast<float>(i), ui::kAlignLeft, 400.0f);
+    for (int i = 0; i < 4; ++i) {
+        smallFont->drawText(lines[i], 12.0f, 70.0f - 15.0f * static_cast<float>(i), ui::kAlignLeft, 400.0f);
+    }
 }
 
 void Game::quitCommand(ui::Button&) {
     GameApp* app = GameApp::Instance();
     Game* game = app ? app->game.get() : nullptr;
-    if (!game || game->leftButton != kButtonPressed) return;
-    game->leftButton = kButtonUp;
+    if (!game || game->input.leftButton != kButtonPressed) return;
+    game->input.leftButton = kButtonUp;
     if (!game->dialogue) {
         game->openQuitDialogue();
         return;
@@ -285,7 +198,7 @@ void Game::updateDialogue() {
     const ui::ButtonCommand command = dialogue->command;
     closeRequest = 0;
     if (result == ui::kBoxConfirmed && command) {
-        leftButton = kButtonPressed;
+        input.leftButton = kButtonPressed;
         ui::Button* any = dialogue->buttonList().empty() ? nullptr : dialogue->buttonList().front().get();
         if (any) command(*any);
     }
@@ -295,34 +208,6 @@ void Game::updateDialogue() {
 void Game::requestTitle() { transition->request(kStateRiding, kStateTitle); }
 
 void Game::testRunEnded(int32_t) { cameraController->setMode(kCameraTrackEnd); }
-
-void Game::placeCameraAtStart() {
-    // Behind and above the station's spot, looking along its heading.
-    glm::vec3 start = world ? world->origin : glm::vec3(0.0f);
-    float heading = 0.0f;
-    if (world && world->startCount > 0) {
-        start = world->startPositions[static_cast<size_t>(world->startIndex)];
-        heading = world->startHeadings[static_cast<size_t>(world->startIndex)];
-    }
-    const float radians = glm::radians(heading);
-    const glm::vec3 forward(std::sin(radians), 0.0f, std::cos(radians));
-    camera->placeAt(start - forward * kStartViewBack + glm::vec3(0.0f, kStartViewUp, 0.0f), heading,
-                    kStartViewPitch);
-}
-
-void Game::tearDownLevel() {
-    dialogue.reset();
-    if (camera) camera->following = 0;
-    if (vehicle) vehicle->removeFromWorld();
-    ride.reset();
-    coaster.reset();
-    vehicle.reset();
-    catalogue.reset();
-    animatedTextures.targets.clear();
-    animatedTextures.image.reset();
-    world.reset();
-    if (musicOn) stopMusic();
-}
 
 void Game::playMusic(const char* path) {
     if (sound) sound->playMusic(path);
@@ -349,7 +234,7 @@ bool Game::transitionIdle() const { return transition && transition->phase() == 
 void Game::restartFrameClock() { app.restartFrameClock = 1; }
 
 engine::Colour Game::backgroundColour() const {
-    return engine::Colour{background[0], background[1], background[2], background[3]};
+    return engine::Colour{view.background[0], view.background[1], view.background[2], view.background[3]};
 }
 
 void Game::replaceScreenImage(const char* path) {
@@ -358,36 +243,26 @@ void Game::replaceScreenImage(const char* path) {
 }
 
 void Game::switchGameStates(int32_t from, int32_t to) {
-    if (from == kStateLogo && screenImage) {
-        replaceScreenImage(kLoadingPicture);
-    }
+    const bool enteringLevel = to == kStateBuilding || to == kStateRiding;
+    if (from == kStateLogo && screenImage) replaceScreenImage(kLoadingPicture);
     if (from == kStateLoading) {
         screenImage.reset();
         title->start();
     }
-    if (from == kStateTitle) {
-        title->stop();
-        state = to;
-        if (to == kStateBuilding || to == kStateRiding) {
-            const size_t level = static_cast<size_t>(currentLevel);
-            setUpLevel(level < levelNames.size() ? levelNames[level].c_str() : "");
-        } else if (to == kStateCredits) {
-            replaceScreenImage(kCreditsPicture);
-        }
-    }
-    if (from == kStateBuilding || from == kStateRiding) {
-        tearDownLevel();
-        if (to == kStateTitle) {
-            title->start();
-        } else if (to == kStateCredits) {
-            replaceScreenImage(kCreditsPicture);
-        }
-    }
+    if (from == kStateTitle) title->stop();
+    // Leaving a level tears it down first, also when the next state is a
+    // level again (4 -> 4 after a load, 4 -> 5, 5 -> 5).
+    if ((from == kStateBuilding || from == kStateRiding) && level) tearDownLevel();
+    // The new state is stored before the set-up, which chooses by it.
     state = to;
+    if (enteringLevel)
+        setUpLevel(choice.levelPath().c_str());
+    else if (to == kStateTitle && from != kStateLoading)
+        title->start();
+    else if (to == kStateCredits)
+        replaceScreenImage(kCreditsPicture);
     transition->clearRequest();
-    if (app.cursor) {
-        app.cursor->setVisible(to == kStateTitle || to == kStateBuilding || to == kStateNone);
-    }
+    if (app.cursor) app.cursor->setVisible(to == kStateTitle || to == kStateBuilding || to == kStateNone);
     app.restartFrameClock = 1;
 }
 

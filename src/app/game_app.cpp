@@ -13,7 +13,6 @@ namespace zr {
 namespace {
 
 constexpr int32_t kKeyM = 'm';
-constexpr const char* kBuildingMusic = "./data/music/background.wav";
 constexpr float kLogoSeconds = 2.0f;
 constexpr float kViewWindow = 0.7f;
 constexpr float kLookRate = 0.2f;  // degrees per pixel of mouse motion
@@ -71,6 +70,10 @@ int32_t GameApp::resize(const Rect* client) {
     if (client && client->width > 0 && client->height > 0) {
         const ClientRect rect{0, 0, client->width, client->height};
         game->camera->resize(&rect, kViewWindow, kAspect);
+    } else {
+        // No rectangle: the full-screen mode's size, else the frame buffer's.
+        game->camera->resize(nullptr, kViewWindow, kAspect, displayMode.fullScreen != 0, displayMode.width,
+                             displayMode.height);
     }
     return 1;
 }
@@ -86,53 +89,62 @@ int32_t GameApp::commandToken(const char* token) {
 
 int32_t GameApp::leftButtonDown(const MouseEvent*) {
     if (!game) return 1;
-    game->leftButton = kButtonPressed;
+    InputState& input = game->input;
+    input.leftButton = kButtonPressed;
     if (game->state == kStateBuilding && !game->editorBusy()) {
-        game->dragMode = game->dragMode == 1 ? 3 : 2;
+        input.dragMode = input.dragMode == kDragRight ? kDragBoth : kDragLeft;
     }
     return 1;
 }
 
 int32_t GameApp::leftButtonUp(const MouseEvent*) {
     if (!game) return 1;
-    game->leftButton = kButtonReleased;
+    InputState& input = game->input;
+    input.leftButton = kButtonReleased;
     if (game->state == kStateBuilding) {
-        if (game->dragMode == 2) game->dragMode = 0;
-        else if (game->dragMode == 3) game->dragMode = 1;
+        if (input.dragMode == kDragLeft)
+            input.dragMode = kDragNone;
+        else if (input.dragMode == kDragBoth)
+            input.dragMode = kDragRight;
     }
     return 1;
 }
 
 int32_t GameApp::rightButtonDown(const MouseEvent*) {
     if (!game) return 1;
-    game->rightButton = kButtonPressed;
+    InputState& input = game->input;
+    input.rightButton = kButtonPressed;
     if (game->state == kStateBuilding && !game->editorBusy()) {
-        game->dragMode = game->dragMode == 2 ? 3 : 1;
+        input.dragMode = input.dragMode == kDragLeft ? kDragBoth : kDragRight;
     }
     return 1;
 }
 
 int32_t GameApp::rightButtonUp(const MouseEvent*) {
     if (!game) return 1;
-    game->rightButton = kButtonReleased;
+    InputState& input = game->input;
+    input.rightButton = kButtonReleased;
     if (game->state == kStateBuilding) {
-        if (game->dragMode == 1) game->dragMode = 0;
-        else if (game->dragMode == 3) game->dragMode = 2;
+        if (input.dragMode == kDragRight)
+            input.dragMode = kDragNone;
+        else if (input.dragMode == kDragBoth)
+            input.dragMode = kDragLeft;
     }
     return 1;
 }
 
 int32_t GameApp::mouseMove(const MouseEvent* event) {
     if (!game) return 1;
-    game->mouseX = event->x;
-    game->mouseY = event->y;
-    game->mouseDX = event->dx;
-    game->mouseDY = event->dy;
-    game->idleSeconds = 0.0f;
+    InputState& input = game->input;
+    input.mouseX = event->x;
+    input.mouseY = event->y;
+    input.mouseDX = event->dx;
+    input.mouseDY = event->dy;
+    input.idleSeconds = 0.0f;
     if (game->state != kStateRiding && game->state != kStateBuilding) return 1;
     GameCamera& camera = *game->camera;
     if (game->state == kStateRiding) {
-        if (game->dragMode == 1 && camera.mode == kCameraSeat) seatTurn(*event);
+        if (input.dragMode == kLookAround && camera.mode == kCameraSeat) seatTurn(*event);
         // While riding the cursor never wanders: put it back. The seat
         // view turns once per event (the building drag below is not run
         // again for it).
@@ -164,7 +176,7 @@ int32_t GameApp::keyDown(const KeyEvent* event) {
 
 int32_t GameApp::keyUp(const KeyEvent* event) {
     if (!game) return 1;
-    game->lastKeyUp = event->keyCode;
+    game->input.lastKeyUp = event->keyCode;
     const bool musicState = game->state == kStateTitle || game->state == kStateBuilding;
     if (game->state == kStateRiding) ridingKeyUp(event->keyCode);
     if (game->state == kStateBuilding && !game->editorBusy()) buildingKeyUp(event->keyCode);
@@ -189,8 +201,8 @@ void GameApp::seatTurn(const MouseEvent& event) {
 
 void GameApp::putCursorBack(const MouseEvent& event) {
     if (cursor) cursor->setPosition(event.x - event.dx, event.y - event.dy);
-    game->mouseX = event.x;
-    game->mouseY = event.y;
+    game->input.mouseX = event.x;
+    game->input.mouseY = event.y;
 }
 
 void GameApp::buildingDrag(const MouseEvent& event) {
@@ -198,37 +210,38 @@ void GameApp::buildingDrag(const MouseEvent& event) {
     GameCamera& camera = *g.camera;
     auto sign = [](float v) { return v > 0.0f ? 1.0f : v < 0.0f ? -1.0f : 0.0f; };
     if (camera.mode == kCameraSeat) {
-        if (g.dragMode == 1) {
+        if (g.input.dragMode == kLookAround) {
             seatTurn(event);
             putCursorBack(event);
         }
         return;
     }
-    switch (g.dragMode) {
-    case 1:  // right drag: look around
-        if (camera.mode == kCameraFollow) return;
-        camera.pitch += event.dy * kLookRate;
-        camera.yaw -= event.dx * kLookRate;
-        camera.turnAboutRight(nullptr, event.dy * kLookRate);
-        camera.turnAboutUp(nullptr, -event.dx * kLookRate);
-        break;
-    case 2:  // left drag: move over the ground
-        g.cameraController->moveBy(glm::vec3(-sign(event.dx), 0.0f, sign(event.dy)));
-        break;
-    case 3:  // both: up and down
-        g.cameraController->moveBy(glm::vec3(0.0f, 2.0f * sign(event.dy), 0.0f));
-        break;
-    default:
-        return;
+    // The trackside view aims itself at the train every frame: a drag
+    // would only make it wobble.
+    if (camera.mode == kCameraTrackside) return;
+    switch (g.input.dragMode) {
+        case kDragRight:  // look around
+            if (camera.mode == kCameraFollow) return;
+            camera.pitch += event.dy * kLookRate;
+            camera.yaw -= event.dx * kLookRate;
+            camera.turnAboutRight(nullptr, event.dy * kLookRate);
+            camera.turnAboutUp(nullptr, -event.dx * kLookRate);
+            break;
+        case kDragLeft:  // move over the ground
+            g.cameraController->moveBy(glm::vec3(-sign(event.dx), 0.0f, sign(event.dy)));
+            break;
+        case kDragBoth:  // up and down
+            g.cameraController->moveBy(glm::vec3(0.0f, 2.0f * sign(event.dy), 0.0f));
+            break;
+        default: return;
     }
     putCursorBack(event);
 }
 
 void GameApp::stepSeat(int32_t delta) {
-    Game& g = *game;
-    const int32_t seats = (g.carCount + 1) * 4;
-    g.seat = static_cast<int8_t>(std::clamp(g.seat + delta, 1, seats));
-    g.cameraController->chooseSeat();
+    LevelChoice& choice = game->choice;
+    choice.seat = static_cast<int8_t>(std::clamp(choice.seat + delta, 1, choice.seatCount()));
+    game->cameraController->chooseSeat();
 }
 
 void GameApp::buildingKeyUp(int32_t keyCode) {
@@ -239,11 +252,11 @@ void GameApp::buildingKeyUp(int32_t keyCode) {
     case '1':
         if (ride == kRideIdle) {
             g.cameraController->setMode(kCameraTrackEnd);
-        } else if (inProgress && g.coaster->trackState >= kTrackComplete) {
+        } else if (inProgress && g.coaster() && g.coaster()->trackState >= kTrackComplete) {
             g.cameraController->setMode(kCameraTrackside);
-        } else if (inProgress && g.vehicle) {
-            g.cameraController->placeAtObject(*g.vehicle, glm::vec3(20.0f, 20.0f, 20.0f));
-            g.cameraController->follow(g.vehicle.get());
+        } else if (inProgress && g.vehicle()) {
+            g.cameraController->placeAtObject(*g.vehicle(), glm::vec3(20.0f, 20.0f, 20.0f));
+            g.cameraController->follow(g.vehicle());
             g.cameraController->setMode(kCameraFollow);
         }
         break;
@@ -363,7 +376,7 @@ void GameApp::buildingOrRidingFrame() {
     engine.renderer().setStates(scene);
     engine.setFogColour(g.backgroundColour());
     engine.setFogEnabled(true);
-    if (g.world) g.world->render();
+    if (g.world()) g.world()->render();
     (void)std::rand();
     engine.renderer().setStates(engine::RenderStates{});  // the 2D interface
     g.drawRideStatistics();
@@ -398,12 +411,13 @@ void GameApp::frontEndTail() {
 void GameApp::commonTail() {
     Game& g = *game;
     present(g.camera->view());
-    g.mouseDX = 0.0f;
-    g.mouseDY = 0.0f;
-    g.idleSeconds += g.frameSeconds;
+    InputState& input = g.input;
+    input.mouseDX = 0.0f;
+    input.mouseDY = 0.0f;
+    input.idleSeconds += g.frameSeconds;
     if (g.sound) g.sound->update();  // keeps the music stream fed
-    if (g.leftButton == kButtonReleased) g.leftButton = kButtonUp;
-    if (g.rightButton == kButtonReleased) g.rightButton = kButtonUp;
+    if (input.leftButton == kButtonReleased) input.leftButton = kButtonUp;
+    if (input.rightButton == kButtonReleased) input.rightButton = kButtonUp;
 }
 
 }  // namespace zr

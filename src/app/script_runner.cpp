@@ -1,4 +1,4 @@
-// The script commands.
+// The script commands, one handler each, and the print command's JSON.
 #include "app/script_runner.h"
 
 #include "app/game_app.h"
@@ -6,16 +6,21 @@
 #include "engine/image.h"
 #include "platform/key_table.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <istream>
 #include <ostream>
-#include <sstream>
 
 namespace zr {
 namespace {
+
+// Keys keep the order they were written in, so the printed line reads the
+// same from run to run.
+using Json = nlohmann::ordered_json;
 
 struct NamedKey {
     const char* name;
@@ -23,13 +28,31 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"escape", 1},      {"space", 57},           {"backspace", 14},     {"delete", kExtendedKey + 83},
-    {"enter", 28},      {"return", 28},          {"tab", 15},           {"comma", 51},
-    {"period", 52},     {"minus", 12},           {"equals", 13},        {"slash", 53},
-    {"up", kExtendedKey + 72}, {"down", kExtendedKey + 80}, {"left", kExtendedKey + 75},
-    {"right", kExtendedKey + 77}, {"home", kExtendedKey + 71}, {"end", kExtendedKey + 79},
-    {"insert", kExtendedKey + 82}, {"pageup", kExtendedKey + 73}, {"pagedown", kExtendedKey + 81},
-    {"lshift", 42},     {"rshift", 54},          {"lctrl", 29},         {"f11", 87},
+    {"escape", 1},
+    {"space", 57},
+    {"backspace", 14},
+    {"delete", kExtendedKey + 83},
+    {"enter", 28},
+    {"return", 28},
+    {"tab", 15},
+    {"comma", 51},
+    {"period", 52},
+    {"minus", 12},
+    {"equals", 13},
+    {"slash", 53},
+    {"up", kExtendedKey + 72},
+    {"down", kExtendedKey + 80},
+    {"left", kExtendedKey + 75},
+    {"right", kExtendedKey + 77},
+    {"home", kExtendedKey + 71},
+    {"end", kExtendedKey + 79},
+    {"insert", kExtendedKey + 82},
+    {"pageup", kExtendedKey + 73},
+    {"pagedown", kExtendedKey + 81},
+    {"lshift", 42},
+    {"rshift", 54},
+    {"lctrl", 29},
+    {"f11", 87},
     {"f12", 88},
 };
 
@@ -69,7 +92,79 @@ bool parseButton(const std::string& word, MouseButton* button) {
     return true;
 }
 
+Json vector3(const glm::vec3& v) {
+    return Json::array({v.x, v.y, v.z});
+}
+
+Json statistics(const RideStats& s) {
+    return Json{{"maxSpeed", s.maxSpeed},
+                {"time", s.time},
+                {"length", s.length},
+                {"lateralG", s.lateralG},
+                {"positiveG", s.positiveVerticalG},
+                {"negativeG", s.negativeVerticalG}};
+}
+
+Json menusJson(const GameApp& app, float toVirtualX, float toVirtualY) {
+    Json menus = Json::array();
+    for (const auto& [name, menu] : shownMenus(app)) {
+        Json buttons = Json::array();
+        for (const auto& button : menu->buttonList()) {
+            const auto* push = dynamic_cast<const ui::PushButton*>(button.get());
+            // The button's rectangle in virtual units, origin top-left.
+            const float left = (menu->x + button->x) * toVirtualX;
+            const float top = 600.0f - (menu->y + button->y + button->h) * toVirtualY;
+            buttons.push_back(Json{{"n", button->number},
+                                   {"enabled", push ? push->enabled : 1},
+                                   {"hover", button->hover},
+                                   {"rect", {left, top, button->w * toVirtualX, button->h * toVirtualY}}});
+        }
+        menus.push_back(Json{{"name", name}, {"buttons", buttons}});
+    }
+    return menus;
+}
+
+// The loaded level: the track, the ride with its statistics, the train.
+void levelJson(const Game& game, Json& json) {
+    if (const Coaster* coaster = game.coaster()) {
+        Json blocks = Json::array();
+        coaster->blocks.forEach([&](const TrackBlock* block) { blocks.push_back(block->name); });
+        json["track"] = Json{{"state", coaster->trackState}, {"count", coaster->blocks.count}, {"blocks", blocks}};
+    }
+    if (const Catalogue* catalogue = game.catalogue()) json["catalogue"] = catalogue->pieces.count;
+    if (const Ride* ride = game.ride()) {
+        const RideRecord& record = ride->record();
+        json["ride"] = Json{{"state", record.state},
+                            {"speed", record.speed},
+                            {"segment", ride->train().segment},
+                            {"path", game.coaster() ? game.coaster()->ridePath.size() : 0}};
+        json["live"] = statistics(record.live);
+        json["committed"] = statistics(record.committed);
+    }
+    if (const Car* car = game.vehicle()) json["leadCar"] = vector3(car->position());
+}
+
 }  // namespace
+
+const ScriptRunner::Command ScriptRunner::kCommands[] = {
+    {"step", &ScriptRunner::frameStep},
+    {"wait", &ScriptRunner::wait},
+    {"frames", &ScriptRunner::frames},
+    {"waituntil", &ScriptRunner::waitUntil},
+    {"move", &ScriptRunner::move},
+    {"button", &ScriptRunner::button},
+    {"hover", &ScriptRunner::button},
+    {"press", &ScriptRunner::mouseButton},
+    {"release", &ScriptRunner::mouseButton},
+    {"click", &ScriptRunner::mouseButton},
+    {"key", &ScriptRunner::key},
+    {"keydown", &ScriptRunner::key},
+    {"keyup", &ScriptRunner::key},
+    {"shot", &ScriptRunner::shot},
+    {"expect", &ScriptRunner::expect},
+    {"print", &ScriptRunner::print},
+    {"quit", &ScriptRunner::quit},
+};
 
 int32_t scanCodeForKeyName(const std::string& name) {
     for (const NamedKey& key : kNamedKeys) {
@@ -94,205 +189,230 @@ std::string ScriptRunner::resolve(const std::string& path) const {
     return !path.empty() && path[0] == '/' ? path : base_ + "/" + path;
 }
 
+bool ScriptRunner::fail(const std::string& reason) {
+    error_ = reason;
+    return false;
+}
+
 int32_t ScriptRunner::run(HeadlessPlatform& platform, GameApp& app) {
+    platform_ = &platform;
+    app_ = &app;
     std::string line;
     int lineNumber = 0;
+    int32_t result = 0;
     while (!platform.quitRequested() && std::getline(input_, line)) {
         ++lineNumber;
         const size_t hash = line.find('#');
         if (hash != std::string::npos) line.resize(hash);
         if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-        if (!execute(line, platform, app)) {
+        if (!execute(line)) {
             std::fprintf(stderr, "zephyrail: script line %d failed: %s\n  %s\n", lineNumber, error_.c_str(),
                          line.c_str());
-            return 1;
+            result = 1;
+            break;
         }
         if (interactive_) output_.flush();
     }
     output_.flush();
-    return 0;
+    platform_ = nullptr;
+    app_ = nullptr;
+    return result;
 }
 
-void ScriptRunner::runFrames(int64_t count, HeadlessPlatform& platform, GameApp& app) {
-    for (int64_t i = 0; i < count && !platform.quitRequested(); ++i) {
-        platform.runFrame(app);
-    }
-}
-
-bool ScriptRunner::execute(const std::string& line, HeadlessPlatform& platform, GameApp& app) {
+bool ScriptRunner::execute(const std::string& line) {
     std::istringstream words(line);
-    std::string command;
-    words >> command;
-    if (command == "step") {
-        float seconds = 0.0f;
-        if (!(words >> seconds) || seconds <= 0.0f) return error_ = "step needs seconds > 0", false;
-        platform.setFrameStep(seconds);
-    } else if (command == "wait") {
-        double seconds = 0.0;
-        if (!(words >> seconds) || seconds < 0.0) return error_ = "wait needs seconds", false;
-        runFrames(static_cast<int64_t>(std::llround(seconds / platform.frameStep())), platform, app);
-    } else if (command == "frames") {
-        int64_t count = 0;
-        if (!(words >> count) || count < 0) return error_ = "frames needs a count", false;
-        runFrames(count, platform, app);
-    } else if (command == "waituntil") {
-        // Runs frames until the state (or ride state) is N, for at most S
-        // seconds of game time.
-        std::string what;
-        int32_t value = 0;
-        double limit = 0.0;
-        if (!(words >> what >> value >> limit) || (what != "state" && what != "ride-state")) {
-            return error_ = "waituntil state|ride-state N SECONDS", false;
-        }
-        auto current = [&] { return !app.game ? 0 : what == "state" ? app.game->state : app.game->rideState(); };
-        const auto frames = static_cast<int64_t>(std::llround(limit / platform.frameStep()));
-        for (int64_t i = 0; i < frames && current() != value && !platform.quitRequested(); ++i) {
-            platform.runFrame(app);
-        }
-        if (current() != value) return error_ = what + " is " + std::to_string(current()), false;
-    } else if (command == "move") {
-        float x = 0.0f;
-        float y = 0.0f;
-        if (!(words >> x >> y)) return error_ = "move needs X Y", false;
-        // Virtual 800 x 600 point, top-left origin, to frame-buffer pixels.
-        const float sx = app.game ? static_cast<float>(app.game->rasterWidth) / 800.0f : 1.0f;
-        const float sy = app.game ? static_cast<float>(app.game->rasterHeight) / 600.0f : 1.0f;
-        float cx = 0.0f;
-        float cy = 0.0f;
-        app.cursorPosition(&cx, &cy);
-        platform.queueMouseBy(x * sx - cx, y * sy - cy);
-    } else if (command == "button" || command == "hover") {
-        std::string name;
-        int32_t number = 0;
-        if (!(words >> name >> number)) return error_ = command + " MENU N", false;
-        float px = 0.0f;
-        float py = 0.0f;
-        if (!buttonPoint(app, name, number, &px, &py)) {
-            return error_ = "no button " + std::to_string(number) + " in menu '" + name + "'", false;
-        }
-        // Bottom-up frame-buffer pixels to the cursor's y-down position.
-        float cx = 0.0f;
-        float cy = 0.0f;
-        app.cursorPosition(&cx, &cy);
-        platform.queueMouseBy(px - cx, static_cast<float>(app.game->rasterHeight) - py - cy);
-        if (command == "button") {
-            runFrames(1, platform, app);  // the next draw finds the hover
-            platform.queueButton(MouseButton::Left, true);
-            runFrames(1, platform, app);
-            platform.queueButton(MouseButton::Left, false);
-        }
-    } else if (command == "press" || command == "release" || command == "click") {
-        std::string which;
-        MouseButton button = MouseButton::Left;
-        if (!(words >> which) || !parseButton(which, &button)) return error_ = "needs left or right", false;
-        if (command != "release") platform.queueButton(button, true);
-        if (command == "click") runFrames(1, platform, app);
-        if (command != "press") platform.queueButton(button, false);
-    } else if (command == "key" || command == "keydown" || command == "keyup") {
-        std::string name;
-        words >> name;
-        const int32_t scan = scanCodeForKeyName(name);
-        if (scan == 0) return error_ = "unknown key '" + name + "'", false;
-        if (command != "keyup") platform.queueKey(scan, true);
-        if (command == "key") runFrames(1, platform, app);
-        if (command != "keydown") platform.queueKey(scan, false);
-    } else if (command == "shot") {
-        std::string path;
-        words >> path;
-        engine::Image image;
-        if (path.empty() || !app.game || !app.game->camera || !app.game->camera->view().readFrameBuffer(&image) ||
-            !engine::writePng(resolve(path), image)) {
-            return error_ = "cannot save the frame to '" + path + "'", false;
-        }
-    } else if (command == "expect") {
-        std::string what;
-        int32_t value = 0;
-        if (!(words >> what >> value) || (what != "state" && what != "ride-state")) {
-            return error_ = "expect state N or expect ride-state N", false;
-        }
-        const int32_t actual = !app.game ? 0 : what == "state" ? app.game->state : app.game->rideState();
-        if (actual != value) return error_ = what + " is " + std::to_string(actual), false;
-    } else if (command == "print") {
-        output_ << statusJson(platform, app) << '\n';
-    } else if (command == "quit") {
-        platform.setQuit();
-    } else {
-        return error_ = "unknown command '" + command + "'", false;
+    std::string name;
+    words >> name;
+    for (const Command& command : kCommands) {
+        if (name == command.name) return (this->*command.handler)(words, name);
+    }
+    return fail("unknown command '" + name + "'");
+}
+
+void ScriptRunner::runFrames(int64_t count) {
+    for (int64_t i = 0; i < count && !platform_->quitRequested(); ++i) platform_->runFrame(*app_);
+}
+
+// The game state or the ride state.
+int32_t ScriptRunner::gameValue(const std::string& what) const {
+    const Game* game = app_->game.get();
+    if (!game) return 0;
+    return what == "state" ? game->state : game->rideState();
+}
+
+bool ScriptRunner::frameStep(std::istringstream& words, const std::string&) {
+    float seconds = 0.0f;
+    if (!(words >> seconds) || seconds <= 0.0f) return fail("step needs seconds > 0");
+    platform_->setFrameStep(seconds);
+    return true;
+}
+
+bool ScriptRunner::wait(std::istringstream& words, const std::string&) {
+    double seconds = 0.0;
+    if (!(words >> seconds) || seconds < 0.0) return fail("wait needs seconds");
+    runFrames(static_cast<int64_t>(std::llround(seconds / platform_->frameStep())));
+    return true;
+}
+
+bool ScriptRunner::frames(std::istringstream& words, const std::string&) {
+    int64_t count = 0;
+    if (!(words >> count) || count < 0) return fail("frames needs a count");
+    runFrames(count);
+    return true;
+}
+
+// Runs frames until the state (or ride state) is N, for at most S seconds
+// of game time.
+bool ScriptRunner::waitUntil(std::istringstream& words, const std::string&) {
+    std::string what;
+    int32_t value = 0;
+    double limit = 0.0;
+    if (!(words >> what >> value >> limit) || (what != "state" && what != "ride-state")) {
+        return fail("waituntil state|ride-state N SECONDS");
+    }
+    const auto count = static_cast<int64_t>(std::llround(limit / platform_->frameStep()));
+    for (int64_t i = 0; i < count && gameValue(what) != value && !platform_->quitRequested(); ++i) {
+        platform_->runFrame(*app_);
+    }
+    if (gameValue(what) != value) return fail(what + " is " + std::to_string(gameValue(what)));
+    return true;
+}
+
+bool ScriptRunner::move(std::istringstream& words, const std::string&) {
+    float x = 0.0f;
+    float y = 0.0f;
+    if (!(words >> x >> y)) return fail("move needs X Y");
+    // Virtual 800 x 600 point, top-left origin, to frame-buffer pixels.
+    const Game* game = app_->game.get();
+    const float sx = game ? static_cast<float>(game->rasterWidth) / 800.0f : 1.0f;
+    const float sy = game ? static_cast<float>(game->rasterHeight) / 600.0f : 1.0f;
+    float cx = 0.0f;
+    float cy = 0.0f;
+    app_->cursorPosition(&cx, &cy);
+    platform_->queueMouseBy(x * sx - cx, y * sy - cy);
+    return true;
+}
+
+// "button MENU N" clicks button N of the menu; "hover MENU N" points at it.
+bool ScriptRunner::button(std::istringstream& words, const std::string& name) {
+    std::string menu;
+    int32_t number = 0;
+    if (!(words >> menu >> number)) return fail(name + " MENU N");
+    float px = 0.0f;
+    float py = 0.0f;
+    if (!buttonPoint(*app_, menu, number, &px, &py)) {
+        return fail("no button " + std::to_string(number) + " in menu '" + menu + "'");
+    }
+    // Bottom-up frame-buffer pixels to the cursor's y-down position.
+    float cx = 0.0f;
+    float cy = 0.0f;
+    app_->cursorPosition(&cx, &cy);
+    platform_->queueMouseBy(px - cx, static_cast<float>(app_->game->rasterHeight) - py - cy);
+    if (name == "button") {
+        runFrames(1);  // the next draw finds the hover
+        platform_->queueButton(MouseButton::Left, true);
+        runFrames(1);
+        platform_->queueButton(MouseButton::Left, false);
     }
     return true;
 }
 
-std::string ScriptRunner::statusJson(const HeadlessPlatform& platform, const GameApp& app) const {
-    std::ostringstream json;
+bool ScriptRunner::mouseButton(std::istringstream& words, const std::string& name) {
+    std::string which;
+    MouseButton button = MouseButton::Left;
+    if (!(words >> which) || !parseButton(which, &button)) return fail("needs left or right");
+    if (name != "release") platform_->queueButton(button, true);
+    if (name == "click") runFrames(1);
+    if (name != "press") platform_->queueButton(button, false);
+    return true;
+}
+
+bool ScriptRunner::key(std::istringstream& words, const std::string& name) {
+    std::string keyName;
+    words >> keyName;
+    const int32_t scan = scanCodeForKeyName(keyName);
+    if (scan == 0) return fail("unknown key '" + keyName + "'");
+    if (name != "keyup") platform_->queueKey(scan, true);
+    if (name == "key") runFrames(1);
+    if (name != "keydown") platform_->queueKey(scan, false);
+    return true;
+}
+
+bool ScriptRunner::shot(std::istringstream& words, const std::string&) {
+    std::string path;
+    words >> path;
+    engine::Image image;
+    const Game* game = app_->game.get();
+    if (path.empty() || !game || !game->camera || !game->camera->view().readFrameBuffer(&image) ||
+        !engine::writePng(resolve(path), image)) {
+        return fail("cannot save the frame to '" + path + "'");
+    }
+    return true;
+}
+
+bool ScriptRunner::expect(std::istringstream& words, const std::string&) {
+    std::string what;
+    int32_t value = 0;
+    if (!(words >> what >> value) || (what != "state" && what != "ride-state")) {
+        return fail("expect state N or expect ride-state N");
+    }
+    if (gameValue(what) != value) return fail(what + " is " + std::to_string(gameValue(what)));
+    return true;
+}
+
+bool ScriptRunner::print(std::istringstream&, const std::string&) {
+    output_ << statusJson(*platform_, *app_) << '\n';
+    return true;
+}
+
+bool ScriptRunner::quit(std::istringstream&, const std::string&) {
+    platform_->setQuit();
+    return true;
+}
+
+std::string ScriptRunner::statusJson(const HeadlessPlatform& platform, const GameApp& app) {
+    Json json;
+    json["frame"] = platform.framesRun();
     const Game* game = app.game.get();
+    if (!game) return json.dump();
     float cx = 0.0f;
     float cy = 0.0f;
     app.cursorPosition(&cx, &cy);
-    const float toVirtualX = game && game->rasterWidth ? 800.0f / static_cast<float>(game->rasterWidth) : 1.0f;
-    const float toVirtualY = game && game->rasterHeight ? 600.0f / static_cast<float>(game->rasterHeight) : 1.0f;
-    json << "{\"frame\":" << platform.framesRun();
-    if (game) {
-        json << ",\"state\":" << game->state << ",\"stateSeconds\":" << game->stateSeconds
-             << ",\"frameSeconds\":" << game->frameSeconds;
-        if (game->transition) {
-            json << ",\"transition\":{\"phase\":" << game->transition->phase()
-                 << ",\"alpha\":" << game->transition->alpha() << ",\"from\":" << game->transition->from()
-                 << ",\"to\":" << game->transition->to() << "}";
-        }
-        json << ",\"cursor\":[" << cx * toVirtualX << "," << cy * toVirtualY << "]"
-             << ",\"cursorVisible\":" << (app.cursor && app.cursor->visible() ? "true" : "false")
-             << ",\"leftButton\":" << game->leftButton << ",\"rightButton\":" << game->rightButton
-             << ",\"dragMode\":" << game->dragMode << ",\"lastKeyUp\":" << game->lastKeyUp
-             << ",\"musicOn\":" << game->musicOn << ",\"level\":" << static_cast<int>(game->currentLevel)
-             << ",\"blockSet\":" << static_cast<int>(game->currentBlockSet) << ",\"raster\":[" << game->rasterWidth << ","
-             << game->rasterHeight << "]";
-        if (game->coaster) {
-            json << ",\"track\":{\"state\":" << game->coaster->trackState
-                 << ",\"count\":" << game->coaster->blocks.count << ",\"blocks\":[";
-            bool firstBlock = true;
-            game->coaster->blocks.forEach([&](const TrackBlock* block) {
-                json << (firstBlock ? "" : ",") << "\"" << block->name << "\"";
-                firstBlock = false;
-            });
-            json << "]}";
-        }
-        if (game->catalogue) json << ",\"catalogue\":" << game->catalogue->pieces.count;
-        if (game->coaster) {
-            auto stats = [&](const char* name, const RideStats& s) {
-                json << ",\"" << name << "\":{\"maxSpeed\":" << s.maxSpeed << ",\"time\":" << s.time
-                     << ",\"length\":" << s.length << ",\"lateralG\":" << s.lateralG
-                     << ",\"positiveG\":" << s.positiveVerticalG << ",\"negativeG\":" << s.negativeVerticalG << "}";
-            };
-            json << ",\"ride\":{\"state\":" << game->coaster->rideState << ",\"speed\":" << game->coaster->speed
-                 << ",\"segment\":" << (game->vehicle ? game->vehicle->segment : 0)
-                 << ",\"path\":" << game->coaster->ridePath.size() << "}";
-            stats("live", game->coaster->live);
-            stats("committed", game->coaster->committed);
-        }
-        if (game->camera) json << ",\"camera\":{\"mode\":" << game->camera->mode << ",\"seat\":" << int{game->seat} << "}";
-        json << ",\"menus\":[";
-        bool firstMenu = true;
-        for (const auto& [name, menu] : shownMenus(app)) {
-            json << (firstMenu ? "" : ",") << "{\"name\":\"" << name << "\",\"buttons\":[";
-            firstMenu = false;
-            bool firstButton = true;
-            for (const auto& button : menu->buttonList()) {
-                const auto* push = dynamic_cast<const ui::PushButton*>(button.get());
-                // The button's rectangle in virtual units, origin top-left.
-                const float left = (menu->x + button->x) * toVirtualX;
-                const float top = 600.0f - (menu->y + button->y + button->h) * toVirtualY;
-                json << (firstButton ? "" : ",") << "{\"n\":" << button->number
-                     << ",\"enabled\":" << (push ? push->enabled : 1) << ",\"hover\":" << button->hover
-                     << ",\"rect\":[" << left << "," << top << "," << button->w * toVirtualX << ","
-                     << button->h * toVirtualY << "]}";
-                firstButton = false;
-            }
-            json << "]}";
-        }
-        json << "]";
+    const float toVirtualX = game->rasterWidth ? 800.0f / static_cast<float>(game->rasterWidth) : 1.0f;
+    const float toVirtualY = game->rasterHeight ? 600.0f / static_cast<float>(game->rasterHeight) : 1.0f;
+    json["state"] = game->state;
+    json["stateSeconds"] = game->stateSeconds;
+    json["frameSeconds"] = game->frameSeconds;
+    if (const ui::ScreenTransition* transition = game->transition.get()) {
+        json["transition"] = Json{{"phase", transition->phase()},
+                                  {"alpha", transition->alpha()},
+                                  {"from", transition->from()},
+                                  {"to", transition->to()}};
     }
-    json << "}";
-    return json.str();
+    const InputState& input = game->input;
+    json["cursor"] = {cx * toVirtualX, cy * toVirtualY};
+    json["cursorVisible"] = app.cursor && app.cursor->visible();
+    json["leftButton"] = input.leftButton;
+    json["rightButton"] = input.rightButton;
+    json["dragMode"] = input.dragMode;
+    json["lastKeyUp"] = input.lastKeyUp;
+    json["musicOn"] = game->musicOn;
+    json["level"] = game->choice.currentLevel;
+    json["blockSet"] = game->choice.currentBlockSet;
+    json["raster"] = {game->rasterWidth, game->rasterHeight};
+    levelJson(*game, json);
+    if (const GameCamera* camera = game->camera.get()) {
+        json["camera"] = Json{{"mode", camera->mode},
+                              {"seat", game->choice.seat},
+                              {"position", vector3(camera->view().position())},
+                              {"forward", vector3(camera->view().lookDirection())},
+                              {"viewWindow", {camera->view().viewWindow().x, camera->view().viewWindow().y}}};
+    }
+    if (const AlphaSorter* sorter = game->alphaSorter.get()) {
+        json["seeThrough"] = Json{{"registered", sorter->registrySize()}, {"drawn", sorter->drawnLastFlush()}};
+    }
+    json["menus"] = menusJson(app, toVirtualX, toVirtualY);
+    return json.dump();
 }
 
 }  // namespace zr

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <sstream>
 #include <string>
 
 namespace zr {
@@ -25,18 +26,46 @@ public:
     // is 0 when every command ran and every expectation held.
     int32_t run(HeadlessPlatform& platform, GameApp& app);
 
+    // The game's state as one line of JSON (the print command).
+    static std::string statusJson(const HeadlessPlatform& platform, const GameApp& app);
+
 private:
-    // Returns false when the line failed (with the reason in error_).
-    bool execute(const std::string& line, HeadlessPlatform& platform, GameApp& app);
-    void runFrames(int64_t count, HeadlessPlatform& platform, GameApp& app);
-    std::string statusJson(const HeadlessPlatform& platform, const GameApp& app) const;
+    // One command: the words after its name, and the name it was called by
+    // (commands that share a handler tell themselves apart by it). Returns
+    // false with the reason in error_.
+    using Handler = bool (ScriptRunner::*)(std::istringstream& words, const std::string& name);
+    struct Command {
+        const char* name;
+        Handler handler;
+    };
+    static const Command kCommands[];
+
+    bool execute(const std::string& line);
+    void runFrames(int64_t count);
     std::string resolve(const std::string& path) const;
+    bool fail(const std::string& reason);
+    int32_t gameValue(const std::string& what) const;
+
+    bool frameStep(std::istringstream& words, const std::string& name);
+    bool wait(std::istringstream& words, const std::string& name);
+    bool frames(std::istringstream& words, const std::string& name);
+    bool waitUntil(std::istringstream& words, const std::string& name);
+    bool move(std::istringstream& words, const std::string& name);
+    bool button(std::istringstream& words, const std::string& name);
+    bool mouseButton(std::istringstream& words, const std::string& name);
+    bool key(std::istringstream& words, const std::string& name);
+    bool shot(std::istringstream& words, const std::string& name);
+    bool expect(std::istringstream& words, const std::string& name);
+    bool print(std::istringstream& words, const std::string& name);
+    bool quit(std::istringstream& words, const std::string& name);
 
     std::istream& input_;
     std::ostream& output_;
     std::string base_;
     bool interactive_;
     std::string error_;
+    HeadlessPlatform* platform_ = nullptr;  // while run() runs
+    GameApp* app_ = nullptr;
 };
 
 }  // namespace zr

@@ -18,14 +18,14 @@ Game* activeGame() {
 // Acts once per click: only on a fresh press, which it consumes.
 Game* takeClick() {
     Game* game = activeGame();
-    if (!game || game->leftButton != kButtonPressed) return nullptr;
-    game->leftButton = kButtonUp;
+    if (!game || game->input.leftButton != kButtonPressed) return nullptr;
+    game->input.leftButton = kButtonUp;
     return game;
 }
 
 void chooseLevel(Game& game, int8_t level, int32_t state) {
-    game.currentLevel = level;
-    game.currentBlockSet = level;
+    game.choice.currentLevel = level;
+    game.choice.currentBlockSet = level;
     game.transition->request(kStateTitle, state);
 }
 

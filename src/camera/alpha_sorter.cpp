@@ -9,25 +9,21 @@ namespace zr {
 
 bool AlphaSorter::hidden(const engine::Atomic& atomic) { return atomic.frame && atomic.frame->integer("T") == 1; }
 
-bool AlphaSorter::registered(const engine::Atomic* atomic) const {
-    return std::find(registry_.begin(), registry_.end(), atomic) != registry_.end();
-}
-
 void AlphaSorter::registerModel(const engine::Clump& model) {
     for (const auto& atomic : model.atomics()) {
         const engine::Geometry& geometry = *atomic->geometry;
         const bool clearPrelit = std::any_of(geometry.prelit.begin(), geometry.prelit.end(),
                                              [](const engine::Colour& c) { return c.a <= 254; });
-        if (clearPrelit) {
-            registry_.push_back(atomic.get());
-            continue;
-        }
-        for (const engine::Material& material : geometry.materials) {
-            if (material.colour.a < 255 || (material.texture && material.textureHasAlpha)) {
-                registry_.push_back(atomic.get());
-            }
-        }
+        const bool clearMaterial =
+            std::any_of(geometry.materials.begin(), geometry.materials.end(),
+                        [](const engine::Material& m) { return m.colour.a < 255 || (m.texture && m.textureHasAlpha); });
+        if (clearPrelit || clearMaterial) registry_.insert(atomic.get());
     }
+}
+
+void AlphaSorter::unregisterModel(const engine::Clump& model) {
+    for (const auto& atomic : model.atomics()) registry_.erase(atomic.get());
+    std::erase_if(pending_, [&model](const Pending& node) { return node.atomic->clump == &model; });
 }
 
 void AlphaSorter::defer(engine::Atomic& atomic) {
@@ -58,8 +54,22 @@ void AlphaSorter::mark(engine::Clump& model, bool deferred) {
 }
 
 void AlphaSorter::flush() {
+    drawnLastFlush_ = 0;
+    if (pending_.empty()) return;
+    // Blended over what is drawn, tested against its depth but not writing
+    // it, so nearer see-through parts still show those behind them.
+    engine::RenderStates seeThrough;
+    seeThrough.depthTest = true;
+    seeThrough.depthWrite = false;
+    seeThrough.fog = true;
+    seeThrough.alphaTest = false;
+    seeThrough.source = engine::BlendFactor::SourceAlpha;
+    seeThrough.destination = engine::BlendFactor::InverseSourceAlpha;
+    engine_.renderer().setStates(seeThrough);
     for (const Pending& node : pending_) {
-        if (!hidden(*node.atomic)) engine_.drawAtomicNow(*node.atomic);
+        if (hidden(*node.atomic)) continue;
+        engine_.drawAtomicNow(*node.atomic);
+        ++drawnLastFlush_;
     }
     pending_.clear();
 }

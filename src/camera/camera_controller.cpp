@@ -17,6 +17,11 @@ constexpr float kDragSpeed = 50.0f;        // m/s of the collision-checked move
 
 }  // namespace
 
+BlockSetFacts CameraController::facts() const {
+    const CameraSubjects now = subjects();
+    return now.facts ? *now.facts : BlockSetFacts{};
+}
+
 engine::Frame& CameraController::frame() { return context_.camera->view().frame(); }
 glm::vec3 CameraController::position() const { return context_.camera->view().frame().position(); }
 void CameraController::setPosition(const glm::vec3& p) { frame().local[3] = glm::vec4(p, 1.0f); }
@@ -38,7 +43,7 @@ void CameraController::setMode(int32_t mode) {
         break;
     case kCameraTrackEnd:
         stopFollowing();
-        if (Coaster* coaster = context_.coaster ? context_.coaster() : nullptr; coaster && coaster->lastBlock) {
+        if (Coaster* coaster = subjects().coaster; coaster && coaster->lastBlock) {
             placeAtBlock(*coaster->lastBlock, glm::vec3(20.0f, 25.0f, 20.0f));
         }
         break;
@@ -48,7 +53,7 @@ void CameraController::setMode(int32_t mode) {
         break;
     case kCameraTrackside:
         stopFollowing();
-        tracksideJump(blockSet() == 3 ? 15 : 20, true);
+        tracksideJump(facts().tracksideAhead, true);
         break;
     default:
         break;
@@ -59,7 +64,7 @@ void CameraController::setMode(int32_t mode) {
 
 void CameraController::update() {
     GameCamera& camera = *context_.camera;
-    Car* train = context_.train ? context_.train() : nullptr;
+    Car* train = subjects().train;
     switch (camera.mode) {
     case kCameraFollow:
         if (target_) lookAt(target_->position());
@@ -76,10 +81,10 @@ void CameraController::update() {
     case kCameraTrackside:
         if (!train) break;
         if (glm::length(position() - train->ridePosition) > kTracksideReach) {
-            tracksideJump(blockSet() == 3 ? 10 : 20, false);
+            tracksideJump(facts().tracksideCatchUp, false);
         }
         lookAt(train->ridePosition);
-        if (blockSet() == 1 && position().y < kMinimumHangingHeight) {
+        if (facts().suspended && position().y < kMinimumHangingHeight) {
             setPosition(glm::vec3(position().x, kMinimumHangingHeight, position().z));
         }
         break;
@@ -89,9 +94,11 @@ void CameraController::update() {
 }
 
 void CameraController::tracksideJump(int32_t k, bool fromSetMode) {
-    Car* train = context_.train ? context_.train() : nullptr;
-    Coaster* coaster = context_.coaster ? context_.coaster() : nullptr;
+    const CameraSubjects now = subjects();
+    Car* train = now.train;
+    Coaster* coaster = now.coaster;
     if (!train || !coaster || coaster->ridePath.empty()) return;
+    const bool suspended = now.facts && now.facts->suspended;
     const auto& path = coaster->ridePath;
     const int32_t count = static_cast<int32_t>(path.size());
     const int32_t i = train->segment + k;
@@ -106,19 +113,19 @@ void CameraController::tracksideJump(int32_t k, bool fromSetMode) {
     }
     glm::vec3 up = glm::normalize(glm::vec3(frame().local[1]));
     glm::vec3 right = glm::normalize(glm::vec3(frame().local[0]));
-    up *= blockSet() == 1 ? -1.25f : 2.25f;
+    up *= suspended ? -1.25f : 2.25f;
     const int side = context_.random ? context_.random() : 1;
     right *= side % 2 != 0 ? 2.0f : -2.0f;
-    const bool building = context_.state && *context_.state == 4;
+    const bool building = context_.gameState && *context_.gameState == 4;
     if (building && fromSetMode) {
         right *= 5.0f;
-        if (blockSet() != 1) up *= 5.0f;
+        if (!suspended) up *= 5.0f;
     } else if (building) {
         right *= 2.0f;
         up *= 2.0f;
     }
     setPosition(position() + up + right);
-    if (fromSetMode && blockSet() == 1 && position().y < kMinimumHangingHeight) {
+    if (fromSetMode && suspended && position().y < kMinimumHangingHeight) {
         setPosition(glm::vec3(position().x, kMinimumHangingHeight, position().z));
     }
 }
@@ -138,7 +145,7 @@ void CameraController::lookAt(const glm::vec3& point) {
 }
 
 void CameraController::pullIn(const glm::vec3& target) {
-    engine::World* world = context_.world ? context_.world() : nullptr;
+    engine::World* world = subjects().world;
     if (!world) return;
     engine::SegmentHit hit;
     engine::CollisionScene& scene = world->collision();
@@ -191,7 +198,7 @@ void CameraController::stopFollowing() { context_.camera->following = 0; }
 void CameraController::chooseSeat() {
     GameCamera& camera = *context_.camera;
     camera.seatOffset = glm::vec3(0.0f);
-    Car* train = context_.train ? context_.train() : nullptr;
+    Car* train = subjects().train;
     if (!train) return;
     const int32_t seat = context_.seat ? *context_.seat : 1;
     const int32_t carCount = context_.carCount ? *context_.carCount : 0;
@@ -261,7 +268,8 @@ void CameraController::moveBy(const glm::vec3& v) {
     const int n = static_cast<int>(std::trunc(glm::length(d))) + 1;
     const float seconds = context_.frameSeconds ? *context_.frameSeconds : 0.0f;
     const glm::vec3 stepMove = d * seconds / static_cast<float>(n);
-    engine::World* world = context_.world ? context_.world() : nullptr;
+    const CameraSubjects now = subjects();
+    engine::World* world = now.world;
     for (int i = 0; i < n; ++i) {
         const glm::vec3 before = position();
         setPosition(before + stepMove);
@@ -269,9 +277,7 @@ void CameraController::moveBy(const glm::vec3& v) {
             setPosition(before);  // that step would enter the world: taken back
         }
     }
-    Coaster* coaster = context_.coaster ? context_.coaster() : nullptr;
-    Car* train = context_.train ? context_.train() : nullptr;
-    if (coaster && coaster->rideState == 2 && train) lookAt(train->ridePosition);
+    if (now.ride && now.ride->state == kRideTest && now.train) lookAt(now.train->ridePosition);
 }
 
 }  // namespace zr

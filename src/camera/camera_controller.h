@@ -7,23 +7,43 @@
 
 #include "camera/game_camera.h"
 #include "ride/car.h"
+#include "ride/ride.h"
+#include "track/block_set_facts.h"
 #include "track/coaster.h"
 
 #include <functional>
 
 namespace zr {
 
-// The game fields the controller reads; pointers into the game record.
+// What the controller looks at in the level now; any of it may be absent
+// (between levels, or before a train exists).
+struct CameraSubjects {
+    engine::World* world = nullptr;
+    Coaster* coaster = nullptr;
+    Car* train = nullptr;
+    const RideRecord* ride = nullptr;
+    const BlockSetFacts* facts = nullptr;
+};
+
+// The game fields the controller reads, all given at construction.
 struct CameraControllerContext {
-    GameCamera* camera = nullptr;
-    std::function<engine::World*()> world;
-    std::function<Coaster*()> coaster;
-    std::function<Car*()> train;
-    const int32_t* state = nullptr;
-    const float* frameSeconds = nullptr;
-    const int8_t* blockSet = nullptr;
-    const int8_t* carCount = nullptr;
-    const int8_t* seat = nullptr;
+    CameraControllerContext(GameCamera& camera, std::function<CameraSubjects()> subjects, const int32_t& gameState,
+                            const float& frameSeconds, const int8_t& carCount, const int8_t& seat,
+                            std::function<int()> random)
+        : camera(&camera),
+          subjects(std::move(subjects)),
+          gameState(&gameState),
+          frameSeconds(&frameSeconds),
+          carCount(&carCount),
+          seat(&seat),
+          random(std::move(random)) {}
+
+    GameCamera* camera;
+    std::function<CameraSubjects()> subjects;
+    const int32_t* gameState;
+    const float* frameSeconds;
+    const int8_t* carCount;
+    const int8_t* seat;
     std::function<int()> random;  // any uniform integer source
 };
 
@@ -57,7 +77,8 @@ private:
     glm::vec3 position() const;
     void setPosition(const glm::vec3& p);
     engine::Frame& frame();
-    int32_t blockSet() const { return context_.blockSet ? *context_.blockSet : 0; }
+    CameraSubjects subjects() const { return context_.subjects ? context_.subjects() : CameraSubjects{}; }
+    BlockSetFacts facts() const;
 
     CameraControllerContext context_;
     const SceneObject* target_ = nullptr;

@@ -18,8 +18,11 @@ GameCamera::GameCamera(engine::Engine& engine, int32_t width, int32_t height, bo
 
 GameCamera::~GameCamera() = default;
 
-glm::vec2 GameCamera::viewWindowFor(int32_t width, int32_t height, float viewWindow, float aspect, bool fullScreen) {
-    if (fullScreen || width <= 0 || height <= 0) return {viewWindow, viewWindow / aspect};
+glm::vec2 GameCamera::viewWindowFor(int32_t width, int32_t height, float viewWindow, float aspect) {
+    // A 4:3 screen, full or windowed, gets (viewWindow, viewWindow / aspect)
+    // from the rule below as well; any other shape keeps its proportions
+    // instead of being squashed into 4:3.
+    if (width <= 0 || height <= 0) return {viewWindow, viewWindow / aspect};
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
     if (width <= height) return {viewWindow * w / h, viewWindow};
@@ -38,7 +41,7 @@ void GameCamera::resize(const ClientRect* rectangle, float viewWindow, float asp
         rect = ClientRect{0, 0, engineCamera->frameBuffer().width, engineCamera->frameBuffer().height};
     }
     if (rect.width <= 0 || rect.height <= 0) return;
-    const glm::vec2 window = viewWindowFor(rect.width, rect.height, viewWindow, aspect, fullScreen);
+    const glm::vec2 window = viewWindowFor(rect.width, rect.height, viewWindow, aspect);
     engineCamera->resize(rect.width, rect.height);
     engineCamera->setViewWindow(window.x, window.y);
 }

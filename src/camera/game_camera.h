@@ -32,10 +32,11 @@ public:
     bool valid() const { return engineCamera && engineCamera->valid(); }
 
     // Without a rectangle: the full-screen mode's size, else the current
-    // frame-buffer size. The view window keeps the longer side at viewWindow.
+    // frame-buffer size. The view window keeps the longer side at viewWindow
+    // and the screen's proportions.
     void resize(const ClientRect* rectangle, float viewWindow, float aspect, bool fullScreen = false,
                 int32_t modeWidth = 0, int32_t modeHeight = 0);
-    static glm::vec2 viewWindowFor(int32_t width, int32_t height, float viewWindow, float aspect, bool fullScreen);
+    static glm::vec2 viewWindowFor(int32_t width, int32_t height, float viewWindow, float aspect);
 
     // Moves by v along the camera's right, up and look axes.
     void moveRelative(const glm::vec3& v);

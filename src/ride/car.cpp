@@ -4,16 +4,12 @@
 namespace zr {
 namespace {
 
-constexpr float kSpacing[] = {2.5f, 0.75f, 3.5f, 2.4f, 2.6f};
-
 std::string folderName(const std::string& blockSetFolder) {
     const size_t slash = blockSetFolder.find_last_of('/');
     return slash == std::string::npos ? "/" + blockSetFolder : blockSetFolder.substr(slash);
 }
 
 }  // namespace
-
-float carSpacingFor(int32_t blockSet) { return blockSet >= 0 && blockSet <= 4 ? kSpacing[blockSet] : 2.5f; }
 
 std::string Car::leadCarPath(const std::string& blockSetFolder, int32_t design) {
     return "./data/models/cars" + folderName(blockSetFolder) + "/leadcar" + std::to_string(design) + ".dff";
@@ -29,7 +25,7 @@ Car::Car(SceneContext& context, const std::string& modelPath) : SceneObject(cont
         engine::Atomic* seat = model->findPart("seat" + std::to_string(k));
         if (!seat) continue;
         seats[static_cast<size_t>(k % 4)] = seat->frame->position();
-        model->removePart(seat);
+        removePart(seat);
     }
 }
 
@@ -47,9 +43,9 @@ void Car::removeFromWorld() {
     currentBlock = nullptr;
 }
 
-void Car::makeFollowingCars(const std::string& modelPath, int32_t count, int32_t blockSet) {
+void Car::makeFollowingCars(const std::string& modelPath, int32_t count, float carSpacing) {
     for (int32_t i = 0; i < count; ++i) following.push_back(std::make_unique<Car>(context_, modelPath));
-    if (blockSet >= 0 && blockSet <= 4) spacing = kSpacing[blockSet];
+    spacing = carSpacing;
 }
 
 }  // namespace zr

@@ -16,9 +16,6 @@ namespace zr {
 
 constexpr float kNoAngle = 3.4028235e38f;  // "no previous value yet"
 
-// Metres between consecutive cars, by block set.
-float carSpacingFor(int32_t blockSet);
-
 class Car : public SceneObject {
 public:
     Car(SceneContext& context, const std::string& modelPath);
@@ -27,7 +24,8 @@ public:
     // Takes the lead car out of the scene and, when the train has following
     // cars, stops the ride sounds (through the hook) and takes them out too.
     void removeFromWorld() override;
-    void makeFollowingCars(const std::string& modelPath, int32_t count, int32_t blockSet);
+    // Appends count cars of the model behind the lead car, spacing metres apart.
+    void makeFollowingCars(const std::string& modelPath, int32_t count, float carSpacing);
 
     // The car files of a block set folder for a design number.
     static std::string leadCarPath(const std::string& blockSetFolder, int32_t design);
@@ -41,7 +39,6 @@ public:
     // Ride fields.
     const std::vector<PathFrame>* path = nullptr;
     glm::vec3 ridePosition{0.0f};
-    glm::vec3 frameStartPosition{0.0f};
     int32_t segment = 0;
     float fraction = 0.0f;
     float pitch = 0.0f;

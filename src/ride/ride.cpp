@@ -10,24 +10,8 @@
 namespace zr {
 namespace {
 
-constexpr int32_t kBuiltStart[] = {20, 35, 35, 40, 22};
-constexpr ExperienceTriple kTriples[] = {{7, 138, 820}, {6, 97, 876}, {15, 114, 808}, {15, 93, 880}, {46, 133, 700}};
-constexpr float kDegrees = 57.295776f;
-constexpr float kRadians = 0.017453292f;
-constexpr float kGravity = 9.81f;  // m/s^2
-
-struct Spheres {
-    glm::vec3 centre[3];
-};
-constexpr Spheres kSpheres[] = {
-    {{{-0.9f, 0.9f, 0.0f}, {0.9f, 0.9f, 0.0f}, {0.0f, 2.0f, 0.0f}}},
-    {{{-0.55f, -1.6f, 0.2f}, {0.55f, -1.6f, 0.2f}, {0.0f, -0.9f, 0.2f}}},
-    {{{-0.6f, 1.05f, 0.0f}, {0.6f, 1.05f, 0.0f}, {0.0f, 2.15f, 0.0f}}},
-    {{{-0.9f, 0.9f, 0.0f}, {0.9f, 0.9f, 0.0f}, {0.0f, 2.0f, 0.0f}}},
-    {{{-0.6f, 1.15f, 0.0f}, {0.6f, 1.15f, 0.0f}, {0.0f, 2.15f, 0.0f}}},
-};
-
-int32_t clampSet(int32_t blockSet) { return blockSet >= 0 && blockSet <= 4 ? blockSet : 0; }
+constexpr float kDegrees = 57.295776f;    // degrees per radian
+constexpr float kRadians = 0.017453292f;  // radians per degree
 
 glm::mat4 interpolate(const PathFrame& a, const PathFrame& b, float t) {
     const glm::quat qa = glm::quat_cast(glm::mat3(a));
@@ -44,29 +28,22 @@ glm::vec3 unitOr(const glm::vec3& v, const glm::vec3& fallback) {
 
 }  // namespace
 
-int32_t builtTrackStartIndex(int32_t blockSet) { return kBuiltStart[clampSet(blockSet)]; }
-ExperienceTriple experienceTriple(int32_t blockSet) { return kTriples[clampSet(blockSet)]; }
-
-Ride::Ride(RideHost& host, Coaster& coaster, Car& train) : host_(host), coaster_(coaster), train_(train) {
-    train_.stopSounds = [this] {
-        if (sound::SoundBank* sounds = host_.rideSounds()) {
-            stopSound(sounds->wooden.get());
-            stopSound(sounds->steel.get());
-            stopSound(sounds->lift.get());
-        }
-    };
+Ride::Ride(RideHost& host, Coaster& coaster, Car& train, const BlockSetFacts& facts)
+    : host_(host), coaster_(coaster), train_(train), facts_(facts) {
+    train_.stopSounds = [this] { stopSounds(); };
 }
 
 // The train may outlive the ride: it must not call back into it then.
 Ride::~Ride() { train_.stopSounds = nullptr; }
 
-bool Ride::experience() const { return coaster_.rideState == kRideExperience || coaster_.rideState == kRideCountdown; }
+bool Ride::experience() const {
+    return record_.state == kRideExperience || record_.state == kRideCountdown;
+}
 
 sound::SoundSample* Ride::runningSound() {
     sound::SoundBank* sounds = host_.rideSounds();
     if (!sounds) return nullptr;
-    const int32_t set = host_.rideBlockSet();
-    return set == 0 || set == 3 ? sounds->wooden.get() : sounds->steel.get();
+    return facts_.wooden ? sounds->wooden.get() : sounds->steel.get();
 }
 
 void Ride::startSound(sound::SoundSample* sample) {
@@ -77,21 +54,29 @@ void Ride::stopSound(sound::SoundSample* sample) {
     if (sample && sample->isPlaying()) sample->stop();
 }
 
+void Ride::stopSounds() {
+    if (sound::SoundBank* sounds = host_.rideSounds()) {
+        stopSound(sounds->wooden.get());
+        stopSound(sounds->steel.get());
+        stopSound(sounds->lift.get());
+    }
+}
+
 void Ride::startRide(int32_t mode) {
     buildRidePath(coaster_);
     if (mode == kRideExperience) {
-        coaster_.rideState = kRideCountdown;
+        record_.state = kRideCountdown;
         coaster_.trackState = kTrackComplete;
-        start(experienceTriple(host_.rideBlockSet()));
+        start(facts_.experience);
     } else {
-        coaster_.rideState = kRideTest;
+        record_.state = kRideTest;
         start(std::nullopt);
     }
 }
 
 void Ride::stopRide() {
     stop();
-    coaster_.rideState = kRideIdle;
+    record_.state = kRideIdle;
 }
 
 void Ride::start(const std::optional<ExperienceTriple>& triple) {
@@ -104,7 +89,7 @@ void Ride::start(const std::optional<ExperienceTriple>& triple) {
         car.chainBegin = triple->chainBegin;
         car.chainEnd = triple->chainEnd;
     } else {
-        car.startIndex = builtTrackStartIndex(host_.rideBlockSet());
+        car.startIndex = facts_.startIndex;
         car.chainBegin = car.chainEnd = 0;
     }
     if (n > 0) car.startIndex = std::clamp(car.startIndex, 0, n - 1);
@@ -113,14 +98,23 @@ void Ride::start(const std::optional<ExperienceTriple>& triple) {
         follower->addToWorld();
     }
     car.addToWorld();
-    coaster_.live.maxSpeed = coaster_.live.time = coaster_.live.length = 0.0f;
-    coaster_.live.lateralG = coaster_.live.positiveVerticalG = 0.0f;
-    coaster_.live.negativeVerticalG = 1.0f;
+    RideStats& live = record_.live;
+    live.maxSpeed = live.time = live.length = 0.0f;
+    live.lateralG = live.positiveVerticalG = 0.0f;
+    live.negativeVerticalG = 1.0f;
+    record_.outcome = RideOutcome::None;
     car.lapIndex = car.startIndex == 0 ? n : car.startIndex - 1;
-    coaster_.speed = kStartSpeed;
-    car.ridePosition = n > 0 ? framePosition(coaster_.ridePath[static_cast<size_t>(car.startIndex)]) : glm::vec3(0);
+    record_.speed = kStartSpeed;
     car.currentBlock = nullptr;
     car.segment = car.startIndex;
+    // The train stands at its start from the first frame on, countdown
+    // included: the seat view rides with it.
+    if (n > 0) {
+        const int32_t next = car.startIndex + 1 < n ? car.startIndex + 1 : car.startIndex;
+        placeCar(car, car.startIndex, next, 0.0f);
+        placeFollowingCars();
+    }
+    car.ridePosition = n > 0 ? framePosition(coaster_.ridePath[static_cast<size_t>(car.startIndex)]) : glm::vec3(0);
     if (!triple) startSound(runningSound());
     car.accumulator = 0.0f;
     car.previousPitch = car.previousHeading = kNoAngle;
@@ -137,64 +131,70 @@ void Ride::segmentEnds(int32_t i, glm::vec3* a, glm::vec3* b, int32_t* ia, int32
     *b = framePosition(coaster_.ridePath[static_cast<size_t>(*ib)]);
 }
 
+void Ride::placeCar(Car& car, int32_t from, int32_t to, float t) const {
+    car.transform = interpolate(coaster_.ridePath[static_cast<size_t>(from)],
+                                coaster_.ridePath[static_cast<size_t>(to)], std::clamp(t, 0.0f, 1.0f));
+    if (car.model && car.model->root()) car.model->root()->local = car.transform;
+}
+
 int32_t Ride::step() {
     Car& car = train_;
-    if (coaster_.ridePath.size() < 3) return 1;
-    car.frameStartPosition = car.ridePosition;
-    car.accumulator += host_.rideFrameSeconds();
-    lapFlag_ = false;
-    while (car.accumulator >= kSimulationStep) {
-        if (simulationStep()) return 1;
+    // A path of fewer than three frames has no segment to run on: the
+    // train is at the end of the track at once.
+    if (coaster_.ridePath.size() < 3) {
+        endRun(RideOutcome::EndOfTrack);
+        return 1;
     }
+    car.accumulator += host_.rideFrameSeconds();
+    bool ended = false;
+    while (!ended && car.accumulator >= kSimulationStep) ended = simulationStep();
     placeFollowingCars();
     if (sound::SoundSample* running = runningSound()) {
-        running->setFrequency(static_cast<int32_t>(12000.0f + coaster_.speed * 67.054092f));
+        running->setFrequency(static_cast<int32_t>(kRunningSoundBase + record_.speed * kRunningSoundPerSpeed));
     }
-    if (car.segment > car.lapIndex && lapFlag_) {
-        coaster_.committed = coaster_.live;
-        return 1;
+    return ended ? 1 : 0;
+}
+
+bool Ride::endRun(RideOutcome outcome) {
+    record_.outcome = outcome;
+    if (outcome == RideOutcome::EndOfTrack || outcome == RideOutcome::Collision) {
+        record_.live.maxSpeed = record_.speed;  // the display keeps the speed at the failure
     }
-    if (experience()) {
-        coaster_.speed = std::max(coaster_.speed, kStartSpeed);
-    } else if (coaster_.rideState == kRideTest && coaster_.speed < kStartSpeed) {
-        coaster_.speed = 0.0f;
-        return 1;
-    }
-    return 0;
+    return true;
 }
 
 bool Ride::simulationStep() {
     Car& car = train_;
     const int32_t n = static_cast<int32_t>(coaster_.ridePath.size());
-    float& speed = coaster_.speed;
-    RideStats& stats = coaster_.live;
+    float& speed = record_.speed;
+    RideStats& stats = record_.live;
     car.accumulator -= kSimulationStep;
     stats.time += kSimulationStep;
     // Segment ends.
     int32_t i = car.segment;
-    if (i >= n - 2 && coaster_.trackState == kTrackBuilding) {
-        stats.maxSpeed = speed;
-        speed = -2.0f;
-        return true;
-    }
+    if (i >= n - 2 && coaster_.trackState == kTrackBuilding) return endRun(RideOutcome::EndOfTrack);
     glm::vec3 a, b;
     int32_t ia = 0, ib = 0;
     segmentEnds(i, &a, &b, &ia, &ib);
-    if (i <= car.lapIndex) lapFlag_ = true;
+    const bool fromBeforeTheLap = i <= car.lapIndex;
     stats.maxSpeed = std::max(stats.maxSpeed, speed);
     // Slope, by the previous step's pitch (positive: going down).
     const float p = car.pitch;
     const float s = std::sin(p * kRadians);
-    const int32_t set = host_.rideBlockSet();
-    if (experience() && (set == 0 || set == 3)) {
-        if (p > 0.0f) speed += s * (hilltop_ ? 0.0995f : 0.094f);
-        else if (p < 0.0f) speed += s * 0.0775f;
+    if (experience() && facts_.wooden) {
+        if (p > 0.0f)
+            speed += s * (hilltop_ ? kWoodenHilltopDownhillGain : kWoodenDownhillGain);
+        else if (p < 0.0f)
+            speed += s * kWoodenUphillGain;
     } else {
-        if (p > 0.0f) speed += s * (hilltop_ ? 0.095f : 0.09f);
-        else if (p < 0.0f) speed += s * 0.08f;
-        else speed -= 0.006f;
+        if (p > 0.0f)
+            speed += s * (hilltop_ ? kHilltopDownhillGain : kDownhillGain);
+        else if (p < 0.0f)
+            speed += s * kUphillGain;
+        else
+            speed -= kLevelLoss;
     }
-    speed -= hilltop_ ? 0.0005f : 0.0035f;  // rolling friction per step
+    speed -= hilltop_ ? kHilltopFriction : kRollingFriction;
     if (speed < 0.0f) speed = 0.0f;
     // The block under the train (built track).
     const TrackBlock* block = nullptr;
@@ -209,12 +209,14 @@ bool Ride::simulationStep() {
     }
     // Chain.
     sound::SoundSample* lift = host_.rideSounds() ? host_.rideSounds()->lift.get() : nullptr;
+    const auto pullOnChain = [&] {
+        if (p > 0.0f) return;  // going down, the chain has no effect
+        speed -= kChainBrake;
+        if (speed < kChainSpeed) speed = kChainSpeed;
+    };
     if (experience()) {
         if (i < car.chainBegin || i > car.chainEnd) {
-            if (p <= 0.0f) {
-                speed -= 0.16f;
-                if (speed < kChainSpeed) speed = kChainSpeed;
-            }
+            pullOnChain();
             startSound(lift);
         } else if (i > car.chainBegin) {
             stopSound(lift);
@@ -224,14 +226,12 @@ bool Ride::simulationStep() {
             stopSound(lift);
         } else {
             startSound(lift);
-            if (p <= 0.0f) {
-                speed -= 0.16f;
-                if (speed < kChainSpeed) speed = kChainSpeed;
-            }
+            pullOnChain();
             if (block->name.find("hilltop") != std::string::npos) hilltop_ = true;
         }
     }
-    // Move.
+    // Move; at most one segment boundary a step.
+    const glm::vec3 stepStart = car.ridePosition;
     const glm::vec3 u = unitOr(b - a, glm::vec3(0, 0, 1));
     const float d = speed * kSimulationStep;
     stats.length += d;
@@ -250,48 +250,62 @@ bool Ride::simulationStep() {
     }
     car.segment = i;
     car.fraction = t;
-    car.transform = interpolate(coaster_.ridePath[static_cast<size_t>(ia)], coaster_.ridePath[static_cast<size_t>(ib)],
-                                std::clamp(t, 0.0f, 1.0f));
-    if (car.model && car.model->root()) car.model->root()->local = car.transform;
-    slopeHeadingAndG();
-    if (coaster_.rideState == kRideTest && collides()) {
-        stats.maxSpeed = speed;
-        speed = -1.0f;
-        return true;
+    placeCar(car, ia, ib, t);
+    slopeHeadingAndG(stepStart);
+    if (record_.state == kRideTest && collides()) return endRun(RideOutcome::Collision);
+    // A step that began before the lap index and ended past it completes
+    // the lap.
+    if (fromBeforeTheLap && car.segment > car.lapIndex) {
+        stats.blockCount = static_cast<float>(coaster_.blocks.count);
+        record_.committed = stats;
+        return endRun(RideOutcome::Lap);
+    }
+    if (experience()) {
+        speed = std::max(speed, kStartSpeed);
+    } else if (record_.state == kRideTest && speed < kStartSpeed) {
+        return endRun(RideOutcome::TooSlow);
     }
     return false;
 }
 
-void Ride::slopeHeadingAndG() {
+void Ride::slopeHeadingAndG(const glm::vec3& stepStart) {
     Car& car = train_;
-    RideStats& stats = coaster_.live;
-    const glm::vec3 moved = car.ridePosition - car.frameStartPosition;
+    RideStats& stats = record_.live;
+    // The direction of travel over this step.
+    const glm::vec3 moved = car.ridePosition - stepStart;
     if (glm::dot(moved, moved) < 1e-12f) return;
     const glm::vec3 v = glm::normalize(moved);
     const glm::vec3 h = unitOr(glm::vec3(v.x, 0.0f, v.z), glm::vec3(0, 0, 1));
     float pitch = std::acos(std::clamp(glm::dot(v, h), -1.0f, 1.0f)) * kDegrees;
-    if (pitch > -2.0f && pitch < 2.0f) pitch = 0.0f;
+    if (pitch > -kLevelPitch && pitch < kLevelPitch) pitch = 0.0f;
     if (v.y > 0.0f) pitch = -pitch;
     car.pitch = pitch;
     if (pitch <= 0.0f) hilltop_ = false;
     if (car.previousPitch != kNoAngle) {
-        const float g = (car.previousPitch - pitch) * coaster_.speed * 0.02f + 1.0f;
+        const float g = (car.previousPitch - pitch) * record_.speed * kVerticalGPerDegreeSpeed + 1.0f;
         if (g < 1.0f) stats.negativeVerticalG = std::min(stats.negativeVerticalG, g);
         else stats.positiveVerticalG = std::max(stats.positiveVerticalG, g);
     }
     car.previousPitch = pitch;
     car.travelHeading = std::acos(std::clamp(h.z, -1.0f, 1.0f)) * kDegrees;
-    // Lateral g from the track's own turning: speed times the rate of
-    // change of the car's horizontal direction, in units of g.
-    const glm::vec3 forward = glm::vec3(car.transform[2]);
-    const glm::vec3 flat = unitOr(glm::vec3(forward.x, 0.0f, forward.z), glm::vec3(0, 0, 1));
-    if (car.previousHeading != kNoAngle) {
-        const float turn = std::acos(std::clamp(glm::dot(flat, previousForward_), -1.0f, 1.0f));  // rad per step
-        const float lateral = coaster_.speed * turn / kSimulationStep / kGravity;
-        stats.lateralG = std::max(stats.lateralG, lateral);
-    }
-    previousForward_ = flat;
+    lateralG();
     car.previousHeading = car.travelHeading;
+}
+
+// The force along the car's own right axis, as the riders feel it: the
+// sideways part of the car's acceleration (speed times the turn rate of
+// its forward axis) with gravity's share, in g. About v^2 / (r g) in a level
+// unbanked curve, none in a vertical loop, less in a well-banked curve.
+void Ride::lateralG() {
+    const Car& car = train_;
+    const glm::vec3 forward = unitOr(glm::vec3(car.transform[2]), glm::vec3(0, 0, 1));
+    const glm::vec3 right = unitOr(glm::vec3(car.transform[0]), glm::vec3(1, 0, 0));
+    if (car.previousHeading != kNoAngle) {
+        const float turnRate = glm::dot(forward - previousForward_, right) / kSimulationStep;  // rad/s
+        const float sideways = record_.speed * turnRate + kGravity * right.y;                  // m/s^2
+        record_.live.lateralG = std::max(record_.live.lateralG, std::abs(sideways) / kGravity);
+    }
+    previousForward_ = forward;
 }
 
 bool Ride::collides() {
@@ -300,9 +314,8 @@ bool Ride::collides() {
     Car& car = train_;
     car.SceneObject::removeFromWorld();  // the lead car must not hit itself
     engine::CollisionScene& scene = world->collision();
-    const Spheres& spheres = kSpheres[clampSet(host_.rideBlockSet())];
-    auto centre = [&](int k) {
-        const glm::vec3& offset = spheres.centre[k];
+    auto centre = [&](size_t k) {
+        const glm::vec3& offset = facts_.spheres[k];
         return car.ridePosition + offset.x * glm::vec3(car.transform[0]) + offset.y * glm::vec3(car.transform[1]) +
                offset.z * glm::vec3(car.transform[2]);
     };
@@ -315,6 +328,7 @@ bool Ride::collides() {
 
 void Ride::placeFollowingCars() {
     const int32_t n = static_cast<int32_t>(coaster_.ridePath.size());
+    if (n < 3) return;
     const Car* front = &train_;
     for (auto& follower : train_.following) {
         Car& car = *follower;
@@ -337,9 +351,7 @@ void Ride::placeFollowingCars() {
         car.segment = i;
         car.ridePosition = position;
         car.fraction = length > 0.0f ? glm::length(position - b) / length : 0.0f;
-        car.transform = interpolate(coaster_.ridePath[static_cast<size_t>(ib)], coaster_.ridePath[static_cast<size_t>(ia)],
-                                    std::clamp(car.fraction, 0.0f, 1.0f));
-        if (car.model && car.model->root()) car.model->root()->local = car.transform;
+        placeCar(car, ib, ia, car.fraction);
         front = &car;
     }
 }
@@ -347,55 +359,54 @@ void Ride::placeFollowingCars() {
 void Ride::stop() { train_.removeFromWorld(); }
 
 void Ride::update() {
-    switch (coaster_.rideState) {
-    case kRideIdle:
-    case kRidePassed:
-    case kRideTooSlow:
-    case kRideCollision:
-    case kRideEndOfTrack:
-        return;
-    case kRideCountdown:
-        if (countdown >= 0.0f) {
-            countdown -= host_.rideFrameSeconds();
-        } else {
-            coaster_.rideState = kRideExperience;
-            countdown = 0.0f;
-            startSound(runningSound());
-        }
-        return;
-    case kRideExperienceDone:
-        host_.setRideDragMode(1);
-        countdown -= host_.rideFrameSeconds();
-        if (countdown < 0.0f) {
-            host_.requestTitle();
-            countdown = 0.0f;
-            coaster_.rideState = kRideIdle;
-        }
-        return;
-    default:
-        break;
+    switch (record_.state) {
+        case kRideIdle:
+        case kRidePassed:
+        case kRideTooSlow:
+        case kRideCollision:
+        case kRideEndOfTrack: return;
+        case kRideCountdown:
+            if (record_.countdown >= 0.0f) {
+                record_.countdown -= host_.rideFrameSeconds();
+            } else {
+                record_.state = kRideExperience;
+                record_.countdown = 0.0f;
+                startSound(runningSound());
+            }
+            return;
+        case kRideExperienceDone:
+            host_.allowLookAround(true);
+            record_.countdown -= host_.rideFrameSeconds();
+            if (record_.countdown < 0.0f) {
+                host_.requestTitle();
+                record_.countdown = 0.0f;
+                record_.state = kRideIdle;
+            }
+            return;
+        default: break;
     }
     if (!step()) return;
-    host_.setRideDragMode(0);
+    host_.allowLookAround(false);
     if (sound::SoundBank* sounds = host_.rideSounds()) {
         stopSound(runningSound());
         stopSound(sounds->lift.get());
     }
     if (host_.ridingState()) {
-        coaster_.rideState = kRideExperienceDone;
-        countdown = 3.0f;
+        record_.state = kRideExperienceDone;
+        record_.countdown = kLapDoneWait;
         return;
     }
-    const float marker = coaster_.speed;
-    if (marker == -1.0f) coaster_.rideState = kRideCollision;
-    else if (marker == 0.0f) coaster_.rideState = kRideTooSlow;
-    else if (marker == -2.0f) coaster_.rideState = kRideEndOfTrack;
-    else {
-        coaster_.rideState = kRidePassed;
-        coaster_.trackState = kTrackTested;
+    switch (record_.outcome) {
+        case RideOutcome::Collision: record_.state = kRideCollision; break;
+        case RideOutcome::TooSlow: record_.state = kRideTooSlow; break;
+        case RideOutcome::EndOfTrack: record_.state = kRideEndOfTrack; break;
+        default:
+            record_.state = kRidePassed;
+            coaster_.trackState = kTrackTested;
+            break;
     }
-    if (coaster_.rideState != kRidePassed) coaster_.speed = coaster_.live.maxSpeed;
-    host_.testRunEnded(coaster_.rideState);
+    if (record_.state != kRidePassed) record_.speed = record_.live.maxSpeed;
+    host_.testRunEnded(record_.state);
 }
 
 }  // namespace zr

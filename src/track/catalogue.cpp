@@ -34,13 +34,14 @@ Catalogue::~Catalogue() {
     }
 }
 
-void Catalogue::load(const std::string& folder) {
+void Catalogue::load(const std::string& folder, int32_t setIndex) {
     engine::Engine& engine = *context_.engine;
     textures = std::make_unique<engine::TextureDictionary>(engine);
     textures->read(folder + "/world.txd");
     engine.setCurrentDictionary(textures.get());
     engine.setImageSearchPath(folder + "/textures/");
     const Profile profile(folder + "/blocks.ini");
+    facts = readBlockSetFacts(profile, setIndex);
     loadSection(profile, folder, "Blocks", false);
     loadSection(profile, folder, "Features", true);
     count = std::max(0, profile.getInt("Blocks", "total", 0)) + std::max(0, profile.getInt("Features", "total", 0));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/texture_dictionary.h"
+#include "track/block_set_facts.h"
 #include "track/catalogue_piece.h"
 #include "track/intrusive_list.h"
 
@@ -22,9 +23,10 @@ public:
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
 
-    // Reads folder + "/blocks.ini" and the pieces; a missing file gives an
-    // empty catalogue.
-    void load(const std::string& folder);
+    // Reads folder + "/blocks.ini", the pieces and the set's facts (for
+    // block set index setIndex); a missing file gives an empty catalogue
+    // with the facts of the index.
+    void load(const std::string& folder, int32_t setIndex);
     // Adds one piece (the riding state's prebuilt coaster).
     CataloguePiece* addPiece(std::unique_ptr<CataloguePiece> piece);
 
@@ -39,6 +41,7 @@ public:
     std::vector<CataloguePiece*> candidates;  // count + 1 entries, null-terminated
     int32_t candidateCount = 0;
     std::unique_ptr<engine::TextureDictionary> textures;
+    BlockSetFacts facts;
 
 private:
     void loadSection(const Profile& profile, const std::string& folder, const char* section, bool features);

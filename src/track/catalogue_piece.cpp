@@ -120,7 +120,7 @@ void CataloguePiece::singleSetPass() {
     for (engine::Atomic* atomic : removed) {
         if (lodPart == atomic) lodPart = nullptr;
         if (context_.engine) context_.engine->releaseGeometry(*atomic->geometry);
-        model->removePart(atomic);
+        removePart(atomic);
     }
     if (!trackPart) trackPart = model->findPart("track");
 }

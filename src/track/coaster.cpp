@@ -19,7 +19,6 @@ TrackBlock* Coaster::appendBlock(const CataloguePiece& piece) {
     blocks.append(added);
     lastBlock = added;
     added->addToWorld();
-    live.blockCount += 1.0f;
     owned_.push_back(std::move(block));
     return added;
 }
@@ -27,15 +26,21 @@ TrackBlock* Coaster::appendBlock(const CataloguePiece& piece) {
 void Coaster::removeLastBlock() {
     if (!lastBlock) return;
     TrackBlock* removed = lastBlock;
+    // The saved rail belongs to the bent block: put it back, or a later
+    // restore would write it into whatever block is last then.
+    if (removed == bentBlock) {
+        restoreClosingPiece(*this);
+        trackState = kTrackBuilding;
+    }
     blocks.unlink(removed);
     lastBlock = blocks.newest;
-    live.blockCount -= 1.0f;
     std::erase_if(owned_, [removed](const auto& block) { return block.get() == removed; });
 }
 
 void Coaster::clear() {
     while (lastBlock) removeLastBlock();
     ridePath.clear();
+    bentBlock = nullptr;
     savedClosingRail.clear();
 }
 

@@ -1,5 +1,6 @@
-// The coaster: the blocks in building order, the ride path built from them,
-// the live and committed ride statistics and the track state.
+// The coaster: the blocks in building order, the ride path built from them
+// and the track state, with the editing operations that change them. (The
+// ride's state and statistics are the ride's own.)
 #pragma once
 
 #include "track/catalogue_piece.h"
@@ -17,16 +18,6 @@ class World;
 
 enum TrackState : int32_t { kTrackBuilding = 0, kTrackComplete = 1, kTrackTested = 2 };
 
-struct RideStats {
-    float maxSpeed = 0.0f;  // m/s
-    float time = 0.0f;      // s
-    float length = 0.0f;    // m
-    float blockCount = 0.0f;
-    float lateralG = 0.0f;
-    float positiveVerticalG = 0.0f;
-    float negativeVerticalG = 1.0f;
-};
-
 class Coaster {
 public:
     Coaster(SceneContext& context, const World* world);
@@ -37,6 +28,8 @@ public:
     // Makes a block from the piece, places it after the last block (or at
     // the world's start), links it and shows it.
     TrackBlock* appendBlock(const CataloguePiece& piece);
+    // Removing the bent closing piece puts its rail back first and leaves
+    // the track open.
     void removeLastBlock();
     void clear();
 
@@ -50,12 +43,10 @@ public:
     IntrusiveList<TrackBlock> blocks;
     TrackBlock* lastBlock = nullptr;
     std::vector<PathFrame> ridePath;
-    float speed = 0.0f;
-    RideStats live;
-    RideStats committed;
-    int32_t rideState = 0;
     int32_t trackState = kTrackBuilding;
-    // The closing piece's rail before it was bent (for Restore).
+    // The bent closing block and its rail before the bend (for Restore);
+    // none while no block is bent.
+    TrackBlock* bentBlock = nullptr;
     std::vector<glm::vec3> savedClosingRail;
 
 private:

@@ -16,6 +16,7 @@ TrackBlock::TrackBlock(SceneContext& context, const TrackBlock& source) : SceneO
     pathFrames = source.pathFrames;
     shown = 0;
     featureMark = 0;
+    joinSorter(false);
     hookAnimatedTextures();
 }
 

@@ -42,14 +42,11 @@ float snapHeading(float x, float tolerance) {
 }
 
 float headingOf(const glm::vec3& direction) {
-    glm::vec3 flat(direction.x, 0.0f, direction.z);
-    if (glm::dot(flat, flat) < 1e-12f) return 0.0f;
-    flat = glm::normalize(flat);
-    const float a = glm::degrees(std::acos(std::clamp(flat.z, -1.0f, 1.0f)));
-    // Turned back by a, a direction of positive heading lies on +Z.
-    const glm::vec3 back = glm::vec3(turnAboutUp(-a) * glm::vec4(flat, 0.0f));
-    const float off = glm::degrees(std::acos(std::clamp(back.z, -1.0f, 1.0f)));
-    return off >= kHeadingTolerance ? -a : a;
+    // The signed angle from +Z towards +X. (Taking the sign from whether the
+    // direction turned back by the unsigned angle lies within 7.5 degrees of
+    // +Z reads a direction a few degrees negative as positive.)
+    if (direction.x * direction.x + direction.z * direction.z < 1e-12f) return 0.0f;
+    return glm::degrees(std::atan2(direction.x, direction.z));
 }
 
 void rotatePathFrames(TrackBlock& block, float degrees) {
@@ -111,6 +108,7 @@ void bendClosingPiece(Coaster& coaster) {
     // Rings of the rail by their z rounded to whole metres.
     std::vector<glm::vec3>& positions = rail->geometry->positions;
     coaster.savedClosingRail = positions;
+    coaster.bentBlock = closing;
     std::map<int, std::vector<size_t>> rings;
     for (size_t i = 0; i < positions.size(); ++i) {
         const int z = static_cast<int>(std::lround(positions[i].z));
@@ -145,13 +143,14 @@ void bendClosingPiece(Coaster& coaster) {
 }
 
 void restoreClosingPiece(Coaster& coaster) {
-    if (coaster.savedClosingRail.empty() || !coaster.lastBlock) return;
-    engine::Atomic* rail = coaster.lastBlock->findPart("track");
+    TrackBlock* bent = coaster.bentBlock;
+    engine::Atomic* rail = bent ? bent->findPart("track") : nullptr;
     if (rail && rail->geometry->positions.size() == coaster.savedClosingRail.size()) {
         rail->geometry->positions = coaster.savedClosingRail;
         rail->geometry->gpuDirty = true;
         rail->geometry->computeBounds();
     }
+    coaster.bentBlock = nullptr;
     coaster.savedClosingRail.clear();
 }
 

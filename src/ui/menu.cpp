@@ -95,7 +95,7 @@ void Button::pressOrRelease(bool withBuildHook) {
         state = 1;
         if (left == 3) {
             if (onRelease) onRelease(*this);
-            context_.host->dragModeState() = 0;
+            context_.host->endDrag();
         }
     }
     left = 0;  // the event is consumed
@@ -177,7 +177,7 @@ void ToggleButton::handleInput() {
     state = 1;
     if (left == 3) {
         if (onRelease) onRelease(*this);
-        context_.host->dragModeState() = 0;
+        context_.host->endDrag();
     }
     left = 0;
 }

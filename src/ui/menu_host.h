@@ -24,7 +24,8 @@ public:
     // The left button's ButtonState (0 up, 1 pressed, 3 released); buttons
     // consume it by writing 0.
     virtual int32_t& leftButtonState() = 0;
-    virtual int32_t& dragModeState() = 0;
+    // A button released over a menu ends any drag of the view.
+    virtual void endDrag() = 0;
     // Key code of the last key released; typing consumes it by writing 0.
     virtual int32_t& lastKeyUpState() = 0;
     virtual float pointerIdleSeconds() const = 0;

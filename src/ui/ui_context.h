@@ -1,6 +1,7 @@
 // What the 2D interface needs from the game: the engine to draw with, the
 // factors from the 800 x 600 virtual screen to frame-buffer pixels, and the
-// current frame's elapsed time.
+// current frame's elapsed time. Built whole: every field is a constructor
+// argument, so a context cannot be handed on half filled.
 #pragma once
 
 #include "engine/engine.h"
@@ -9,11 +10,15 @@
 namespace zr::ui {
 
 struct UiContext {
-    engine::Engine* engine = nullptr;
-    float scaleX = 1.0f;        // rasterWidth / 800
-    float scaleY = 1.0f;        // rasterHeight / 600
-    const float* frameSeconds = nullptr;
-    MenuHost* host = nullptr;  // menus and buttons only
+    // host: the game around menus and buttons (none for plain pictures).
+    UiContext(engine::Engine* engine, float scaleX, float scaleY, const float* frameSeconds, MenuHost* host)
+        : engine(engine), scaleX(scaleX), scaleY(scaleY), frameSeconds(frameSeconds), host(host) {}
+
+    engine::Engine* engine;
+    float scaleX;  // rasterWidth / 800
+    float scaleY;  // rasterHeight / 600
+    const float* frameSeconds;
+    MenuHost* host;
 
     float seconds() const { return frameSeconds ? *frameSeconds : 0.0f; }
 };

@@ -1,6 +1,9 @@
 // What models placed in the world need from the game: the engine, the
 // current level's engine world, the camera, the detail-level distances, the
-// see-through sorter and the shared animated texture.
+// see-through sorter, the shared animated texture and where the test-run
+// train is. The wiring is all constructor arguments, so a context cannot be
+// handed on half filled (an empty icon months later); only the current
+// world changes, with each level.
 #pragma once
 
 #include "engine/engine.h"
@@ -24,22 +27,40 @@ struct AnimatedTextures {
     void show(engine::TextureId texture) {
         for (engine::Material* material : targets) material->texture = texture;
     }
-    void forget(engine::Material* material) {
-        std::erase(targets, material);
-    }
+    void forget(engine::Material* material) { std::erase(targets, material); }
 };
 
+// The detail-level distances of the settings: count entries of distances.
+struct DetailDistances {
+    const int16_t* distances = nullptr;
+    const int16_t* count = nullptr;
+};
+
+// During a test run: where the lead car is (false otherwise).
+using TestRunCarPosition = std::function<bool(glm::vec3*)>;
+
 struct SceneContext {
-    engine::Engine* engine = nullptr;
-    engine::World* world = nullptr;  // the current level's, or none
-    const engine::Camera* camera = nullptr;
-    AlphaSorter* alphaSorter = nullptr;
-    const int16_t* lodDistances = nullptr;  // kMaxLodDistances entries
-    const int16_t* lodCount = nullptr;
+    // Pointers may be null where a model needs none of it (a tool, a test);
+    // they must be given all the same.
+    SceneContext(engine::Engine* engine, const ui::UiContext& ui, const engine::Camera* camera,
+                 AlphaSorter* alphaSorter, DetailDistances detail, AnimatedTextures* animatedTextures,
+                 TestRunCarPosition testRunCarPosition)
+        : engine(engine),
+          ui(ui),
+          camera(camera),
+          alphaSorter(alphaSorter),
+          detail(detail),
+          animatedTextures(animatedTextures),
+          testRunCarPosition(std::move(testRunCarPosition)) {}
+
+    engine::Engine* engine;
     ui::UiContext ui;
-    AnimatedTextures* animatedTextures = nullptr;
-    // During a test run: where the lead car's rail part is (false otherwise).
-    std::function<bool(glm::vec3*)> testRunCarPosition;
+    const engine::Camera* camera;
+    AlphaSorter* alphaSorter;
+    DetailDistances detail;
+    AnimatedTextures* animatedTextures;
+    TestRunCarPosition testRunCarPosition;
+    engine::World* world = nullptr;  // the current level's, or none
 };
 
 }  // namespace zr

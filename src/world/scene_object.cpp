@@ -44,8 +44,15 @@ SceneObject::SceneObject(SceneContext& context, const std::string& modelPath, en
     world = inWorld ? inWorld : context_.world;
     if (modelPath.empty()) return;
     if (!loadModel(modelPath, textures)) return;
+    joinSorter(true);
     hookAnimatedTextures();
     setUpDetailLevels();
+}
+
+void SceneObject::joinSorter(bool markParts) {
+    if (!model || !context_.alphaSorter) return;
+    context_.alphaSorter->registerModel(*model);
+    if (markParts) context_.alphaSorter->mark(*model, true);
 }
 
 SceneObject::~SceneObject() {
@@ -54,6 +61,7 @@ SceneObject::~SceneObject() {
         if (context_.animatedTextures) context_.animatedTextures->forget(material);
     }
     if (model && model->world) model->world->removeClump(*model);
+    if (model && context_.alphaSorter) context_.alphaSorter->unregisterModel(*model);
     if (model && context_.engine) {
         for (const auto& atomic : model->atomics()) context_.engine->releaseGeometry(*atomic->geometry);
     }
@@ -110,7 +118,8 @@ void SceneObject::setUpDetailLevels() {
 }
 
 int32_t SceneObject::selectDetailLevel(const engine::Atomic& rail) const {
-    if (!rail.frame || !context_.camera || !context_.lodDistances || !context_.lodCount) return 0;
+    const DetailDistances& detail = context_.detail;
+    if (!rail.frame || !context_.camera || !detail.distances || !detail.count) return 0;
     const glm::vec3 partPosition = rail.frame->worldPosition();
     glm::vec3 carPosition;
     if (context_.testRunCarPosition && context_.testRunCarPosition(&carPosition) &&
@@ -118,9 +127,9 @@ int32_t SceneObject::selectDetailLevel(const engine::Atomic& rail) const {
         return 0;
     }
     const float distance = glm::dot(context_.camera->lookDirection(), partPosition - context_.camera->position());
-    const int32_t count = *context_.lodCount;
+    const int32_t count = *detail.count;
     for (int32_t i = 0; i < count; ++i) {
-        if (static_cast<float>(context_.lodDistances[i]) >= distance) return i;
+        if (static_cast<float>(detail.distances[i]) >= distance) return i;
     }
     return count;
 }
@@ -160,6 +169,12 @@ void SceneObject::hookAnimatedTextures() {
 
 engine::Atomic* SceneObject::findPart(const std::string& partName) const {
     return model ? model->findPart(partName) : nullptr;
+}
+
+void SceneObject::removePart(engine::Atomic* atomic) {
+    if (!model || !atomic) return;
+    if (context_.alphaSorter) context_.alphaSorter->unregisterPart(atomic);
+    model->removePart(atomic);
 }
 
 engine::Atomic* SceneObject::findPartContaining(const std::string& text) const {

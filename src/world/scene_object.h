@@ -39,6 +39,8 @@ public:
     bool loadModel(const std::string& path, engine::TextureDictionary* textures);
     engine::Atomic* findPart(const std::string& name) const;
     engine::Atomic* findPartContaining(const std::string& text) const;
+    // Takes a part out of the model for good (and out of the sorter).
+    void removePart(engine::Atomic* atomic);
     // The detail level the selector picks now for a rail part drawn with
     // this object's levels (blocks cloned from a piece share its levels).
     int32_t selectDetailLevel(const engine::Atomic& rail) const;
@@ -57,6 +59,10 @@ public:
 protected:
     // Joins the rail's "ANIM" textures to the shared animation.
     void hookAnimatedTextures();
+    // Registers the model's see-through parts with the sorter and, for a
+    // model loaded here, has its parts drawn through it (a clone keeps the
+    // drawing of the parts it was cloned from).
+    void joinSorter(bool markParts);
     SceneContext& context_;
 
 private:

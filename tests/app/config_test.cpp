@@ -1,6 +1,7 @@
 // Settings: defaults, byte and int8 truncation, level and block-set
 // matching, level-of-detail arithmetic.
 #include "app/config.h"
+#include "track/block_set_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,25 @@ TEST(Config, MissingFileGivesDefaults) {
 
 TEST(Config, BytesAndInt8KeepTheirLowBits) {
     const GameSettings settings = settingsFrom(
-        "[Game Data]\nBGr=300\nBGg=255\nBGb=-1\nBGa=256\nCars=200\n"
+        "[Game Data]\nBGr=300\nBGg=255\nBGb=-1\nBGa=256\n"
         "[Level Data]\ntotal=258\n1=./data/levels/one/one.bsp\n2=./data/levels/two/two.bsp\n");
     EXPECT_EQ(settings.background[0], 44);
     EXPECT_EQ(settings.background[1], 255);
     EXPECT_EQ(settings.background[2], 255);
     EXPECT_EQ(settings.background[3], 0);
-    EXPECT_EQ(settings.carCount, -56);
     ASSERT_EQ(settings.levelNames.size(), 2u) << "total 258 keeps 2";
+}
+
+// "Cars" is read into a byte: 255 became -1 and choosing a seat divided by
+// zero; 32 or more overflowed the seat number. It is held to a train.
+TEST(Config, CarsAreHeldToATrain) {
+    const struct {
+        const char* value;
+        int expected;
+    } cases[] = {{"255", kMaxFollowingCars}, {"-1", 0}, {"0", 0}, {"40", kMaxFollowingCars}, {"3", 3}, {"x", 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(settingsFrom(std::string("[Game Data]\nCars=") + c.value + "\n").carCount, c.expected) << c.value;
+    }
 }
 
 TEST(Config, TotalBeyondTheEntriesGivesEmptyNames) {
@@ -81,11 +93,11 @@ TEST(Config, LodMultiplierAndConstructionDistances) {
 
 TEST(Config, LevelSetUpDistancesByBlockSet) {
     using D = std::array<int16_t, 3>;
-    EXPECT_EQ(levelLodDistances(50, 0), (D{29, 79, 109}));
-    EXPECT_EQ(levelLodDistances(50, 3), (D{29, 79, 109}));
-    EXPECT_EQ(levelLodDistances(50, 1), (D{19, 49, 109}));
-    EXPECT_EQ(levelLodDistances(0, 0), (D{14, 39, 54}));
-    EXPECT_EQ(levelLodDistances(0, 4), (D{9, 24, 54}));
+    EXPECT_EQ(levelLodDistances(50, true), (D{29, 79, 109}));
+    EXPECT_EQ(levelLodDistances(50, defaultBlockSetFacts(3).wooden), (D{29, 79, 109}));
+    EXPECT_EQ(levelLodDistances(50, false), (D{19, 49, 109}));
+    EXPECT_EQ(levelLodDistances(0, true), (D{14, 39, 54}));
+    EXPECT_EQ(levelLodDistances(0, defaultBlockSetFacts(4).wooden), (D{9, 24, 54}));
 }
 
 }  // namespace

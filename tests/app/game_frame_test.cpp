@@ -16,12 +16,17 @@ namespace {
 
 class GameFrameTest : public ::testing::Test {
 protected:
+    virtual const char* setupFile() const { return "[Game Data]\nFrontEnd=1\nCars=1\n"; }
     void SetUp() override {
         std::filesystem::create_directories("data");
-        std::ofstream("data/setup.bin") << "[Game Data]\nFrontEnd=1\nCars=1\n";
+        std::ofstream("data/setup.bin") << setupFile();
         app_ = GameApp::Instance();
         app_->platform = &platform_;
-        app_->soundLibraryFactory = [this] { return std::make_unique<test::RecordingSoundLibrary>(soundLog_); };
+        app_->soundLibraryFactory = [this] {
+            auto library = std::make_unique<test::RecordingSoundLibrary>(soundLog_);
+            library_ = library.get();
+            return library;
+        };
         platform_.setFrameStep(0.125f);  // exact in binary: no drift in the sums
         ASSERT_TRUE(platform_.openWindow(DisplayMode{}));
         ASSERT_TRUE(app_->create());
@@ -49,7 +54,21 @@ protected:
         return std::find(soundLog_.begin(), soundLog_.end(), call) != soundLog_.end();
     }
 
+    // Runs frames until the transition has switched states and fades in.
+    void framesUntilFadeIn(int limit = 200) {
+        for (int i = 0; i < limit && game().transition->phase() != ui::kFadeIn; ++i) frames(1);
+    }
+    // From the title into a level state (the data folder holds no level:
+    // the set-up builds an empty world, catalogue and coaster).
+    void enter(int32_t state) {
+        game().state = kStateTitle;
+        game().title->start();
+        game().transition->request(kStateTitle, state);
+        ASSERT_GT(framesUntilState(state), 0);
+    }
+
     std::vector<std::string> soundLog_;
+    test::RecordingSoundLibrary* library_ = nullptr;
     test::TempFolder folder_{true};
     HeadlessPlatform platform_{false};
     GameApp* app_ = nullptr;
@@ -90,12 +109,12 @@ TEST_F(GameFrameTest, ReleasedButtonIsSeenByExactlyOneFrame) {
     platform_.queueButton(MouseButton::Left, true);
     platform_.queueButton(MouseButton::Left, false);
     platform_.deliverInput(*app_);
-    EXPECT_EQ(game().leftButton, kButtonReleased) << "a press and release between frames leaves 3";
+    EXPECT_EQ(game().input.leftButton, kButtonReleased) << "a press and release between frames leaves 3";
     frames(1);
-    EXPECT_EQ(game().leftButton, kButtonUp);
+    EXPECT_EQ(game().input.leftButton, kButtonUp);
     platform_.queueButton(MouseButton::Right, true);
     frames(1);
-    EXPECT_EQ(game().rightButton, kButtonPressed) << "held stays 1";
+    EXPECT_EQ(game().input.rightButton, kButtonPressed) << "held stays 1";
 }
 
 TEST_F(GameFrameTest, DragModesInTheBuildingState) {
@@ -113,7 +132,7 @@ TEST_F(GameFrameTest, DragModesInTheBuildingState) {
     for (const Step& step : steps) {
         platform_.queueButton(step.button, step.down);
         platform_.deliverInput(*app_);
-        EXPECT_EQ(game().dragMode, step.dragMode);
+        EXPECT_EQ(game().input.dragMode, step.dragMode);
     }
 }
 
@@ -130,11 +149,11 @@ TEST_F(GameFrameTest, MouseMovesRecordMotionAndRidingPutsTheCursorBack) {
     app_->cursor->setPosition(400, 300);
     platform_.queueMouseBy(10, -5);
     platform_.deliverInput(*app_);
-    EXPECT_FLOAT_EQ(game().mouseX, 410);
-    EXPECT_FLOAT_EQ(game().mouseDY, -5);
-    EXPECT_FLOAT_EQ(game().idleSeconds, 0);
+    EXPECT_FLOAT_EQ(game().input.mouseX, 410);
+    EXPECT_FLOAT_EQ(game().input.mouseDY, -5);
+    EXPECT_FLOAT_EQ(game().input.idleSeconds, 0);
     frames(1);
-    EXPECT_FLOAT_EQ(game().mouseDX, 0) << "motion is cleared after every frame";
+    EXPECT_FLOAT_EQ(game().input.mouseDX, 0) << "motion is cleared after every frame";
     game().state = kStateRiding;
     platform_.queueMouseBy(30, 30);
     platform_.deliverInput(*app_);
@@ -150,7 +169,7 @@ TEST_F(GameFrameTest, MusicKeyOnlyWhenIdleOnTheTitle) {
     const int32_t scanM = 50;
     platform_.queueKey(scanM, false);
     platform_.deliverInput(*app_);
-    EXPECT_EQ(game().lastKeyUp, 'm');
+    EXPECT_EQ(game().input.lastKeyUp, 'm');
     EXPECT_EQ(game().musicOn, 0);
     game().transition->request(3, 4);
     platform_.queueKey(scanM, false);
@@ -197,6 +216,80 @@ TEST_F(GameFrameTest, CreditsEndTheProgramThreeSecondsAfterTheFadeIn) {
     EXPECT_EQ(frame, 9 + 1 + 24);
 }
 
+// A level left for a level (4 -> 4 after a load or demolish, 4 -> 5, 5 -> 5)
+// is torn down and set up again.
+TEST_F(GameFrameTest, ALevelLeftForALevelIsSetUpAgain) {
+    enter(kStateBuilding);
+    ASSERT_NE(game().coaster(), nullptr);
+    game().transition->request(kStateBuilding, kStateBuilding);
+    framesUntilFadeIn();
+    EXPECT_NE(game().coaster(), nullptr) << "4 -> 4";
+    game().transition->request(kStateBuilding, kStateRiding);
+    framesUntilFadeIn();
+    EXPECT_EQ(game().state, kStateRiding);
+    ASSERT_NE(game().ride(), nullptr) << "4 -> 5";
+    EXPECT_EQ(game().rideState(), kRideCountdown);
+    game().transition->request(kStateRiding, kStateRiding);
+    framesUntilFadeIn();
+    EXPECT_NE(game().ride(), nullptr) << "5 -> 5";
+}
+
+// The trackside view aims itself at the train every frame; a drag (the
+// look-around the ride allows after its lap) must not turn it.
+TEST_F(GameFrameTest, TheTracksideViewIgnoresDrags) {
+    game().state = kStateRiding;
+    game().camera->mode = kCameraTrackside;
+    game().input.dragMode = kLookAround;
+    const glm::mat4 before = game().camera->view().frame().local;
+    platform_.queueMouseBy(40, 25);
+    platform_.deliverInput(*app_);
+    EXPECT_EQ(game().camera->view().frame().local, before);
+}
+
+// Looking around from the seat is allowed from the countdown on.
+TEST_F(GameFrameTest, TheSeatViewMayLookAroundFromTheCountdownOn) {
+    enter(kStateRiding);
+    ASSERT_EQ(game().camera->mode, kCameraSeat);
+    EXPECT_EQ(game().input.dragMode, kLookAround);
+    platform_.queueMouseBy(-50, 0);
+    platform_.deliverInput(*app_);
+    EXPECT_FLOAT_EQ(game().camera->yaw, 10.0f) << "0.2 degrees a pixel";
+}
+
+class GameWithoutCarsTest : public GameFrameTest {
+protected:
+    const char* setupFile() const override { return "[Game Data]\nFrontEnd=1\nCars=0\n"; }
+};
+
+// A train without following cars does not stop the ride's sounds when it
+// leaves the scene; the level's tear-down does, whatever the train.
+TEST_F(GameWithoutCarsTest, LeavingTheRideStopsItsSounds) {
+    enter(kStateRiding);
+    ASSERT_EQ(game().rideState(), kRideCountdown);
+    std::vector<int32_t> channels;
+    for (sound::SoundSample* sample : {game().sound->wooden.get(), game().sound->lift.get()}) {
+        sample->play();
+        library_->playingChannels.insert(sample->channel());
+        channels.push_back(sample->channel());
+    }
+    game().transition->request(kStateRiding, kStateTitle);
+    ASSERT_GT(framesUntilState(kStateTitle), 0);
+    for (const int32_t channel : channels) EXPECT_TRUE(logged("stopSound " + std::to_string(channel))) << channel;
+}
+
+class GameWithBadCarsTest : public GameFrameTest {
+protected:
+    const char* setupFile() const override { return "[Game Data]\nFrontEnd=1\nCars=255\n"; }
+};
+
+// "Cars=255" read into a byte was -1: the seat choice divided by zero.
+TEST_F(GameWithBadCarsTest, RidesInASeatOfATrainItCanBuild) {
+    enter(kStateRiding);
+    EXPECT_EQ(game().choice.carCount, kMaxFollowingCars);
+    EXPECT_GE(game().choice.seat, 1);
+    EXPECT_LE(game().choice.seat, game().choice.seatCount());
+}
+
 TEST(GameSetup, BrokenSetupFileGivesDefaults) {
     test::TempFolder folder(true);
     std::filesystem::create_directories("data");
@@ -206,13 +299,32 @@ TEST(GameSetup, BrokenSetupFileGivesDefaults) {
     app->platform = &platform;
     ASSERT_TRUE(platform.openWindow(DisplayMode{}));
     ASSERT_TRUE(app->create());
-    EXPECT_EQ(app->game->carCount, 0);
-    EXPECT_EQ(app->game->levelCount, 0);
-    EXPECT_EQ(app->game->background[3], 255);
+    EXPECT_EQ(app->game->choice.carCount, 0);
+    EXPECT_TRUE(app->game->choice.levelNames.empty());
+    EXPECT_EQ(app->game->view.background[3], 255);
     app->beginGame();
     platform.setFrameStep(0.125f);
     for (int i = 0; i < 40; ++i) platform.runFrame(*app);
     EXPECT_EQ(app->game->state, kStateLoading) << "no pictures, yet the game runs on";
+    app->shutdown();
+    GameApp::Destroy();
+}
+
+// Without a rectangle, resizing fits the view window to the frame buffer:
+// a 16:9 window is not drawn squashed into 4:3.
+TEST(GameSetup, ResizingWithoutARectangleFitsTheFrameBuffer) {
+    test::TempFolder folder(true);
+    std::filesystem::create_directories("data");
+    std::ofstream("data/setup.bin") << "[Game Data]\nFrontEnd=1\n";
+    HeadlessPlatform platform(false);
+    GameApp* app = GameApp::Instance();
+    app->platform = &platform;
+    ASSERT_TRUE(platform.openWindow(DisplayMode{1280, 720, 32, 0}));
+    ASSERT_TRUE(app->create());
+    app->resize(nullptr);
+    const glm::vec2 window = app->game->camera->view().viewWindow();
+    EXPECT_FLOAT_EQ(window.x, 0.7f);
+    EXPECT_FLOAT_EQ(window.y, 0.7f * 720.0f / 1280.0f);
     app->shutdown();
     GameApp::Destroy();
 }

@@ -1,7 +1,8 @@
 // The camera controller: seat choice, the trackside jump near the end of
 // the path, the pull-in in front of a wall, the collision-checked drag.
-#include "../support/recording_renderer.h"
 #include "camera/camera_controller.h"
+#include "../support/recording_renderer.h"
+#include "../support/scene_fixture.h"
 #include "engine/world.h"
 #include "platform/headless/headless_platform.h"
 
@@ -16,23 +17,13 @@ protected:
         engine_.initialise(1 << 20);
         engine_.open(platform_);
         engine_.startWith(std::make_unique<test::RecordingRenderer>());
-        scene_.engine = &engine_;
         camera_ = std::make_unique<GameCamera>(engine_, 64, 48, true, 1000, 500);
         world_ = std::make_unique<engine::World>(engine_, glm::vec3(-100), glm::vec3(100));
         coaster_ = std::make_unique<Coaster>(scene_, nullptr);
         train_ = std::make_unique<Car>(scene_, "");
-        CameraControllerContext context;
-        context.camera = camera_.get();
-        context.world = [this] { return world_.get(); };
-        context.coaster = [this] { return coaster_.get(); };
-        context.train = [this] { return train_.get(); };
-        context.state = &state_;
-        context.frameSeconds = &frameSeconds_;
-        context.blockSet = &blockSet_;
-        context.carCount = &carCount_;
-        context.seat = &seat_;
-        context.random = [] { return 1; };
-        controller_ = std::make_unique<CameraController>(context);
+        auto subjects = [this] { return CameraSubjects{world_.get(), coaster_.get(), train_.get(), nullptr, &facts_}; };
+        controller_ = std::make_unique<CameraController>(
+            CameraControllerContext(*camera_, subjects, state_, frameSeconds_, carCount_, seat_, [] { return 1; }));
     }
     // A wall: the plane x = wallX, from y 0 to 50 and z -50 to 50.
     void addWall(float wallX) {
@@ -48,7 +39,7 @@ protected:
 
     HeadlessPlatform platform_{false};
     engine::Engine engine_;
-    SceneContext scene_;
+    SceneContext scene_ = test::engineOnlyScene(engine_);
     std::unique_ptr<GameCamera> camera_;
     std::unique_ptr<engine::World> world_;
     std::unique_ptr<Coaster> coaster_;
@@ -56,13 +47,13 @@ protected:
     std::unique_ptr<CameraController> controller_;
     int32_t state_ = 5;
     float frameSeconds_ = 0.1f;
-    int8_t blockSet_ = 0;
+    BlockSetFacts facts_ = defaultBlockSetFacts(0);
     int8_t carCount_ = 2;
     int8_t seat_ = 1;
 };
 
 TEST_F(CameraControllerTest, SeatSixOfThreeCarsIsTheFirstFollowersSecondSeat) {
-    train_->makeFollowingCars("", 2, 0);
+    train_->makeFollowingCars("", 2, 2.5f);
     for (size_t k = 0; k < 4; ++k) train_->following[0]->seats[k] = glm::vec3(static_cast<float>(k), 1, 0);
     seat_ = 6;
     controller_->chooseSeat();

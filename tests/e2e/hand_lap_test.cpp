@@ -3,6 +3,7 @@
 // hills back down, curves round, the closing piece) meets end to end; the
 // bent closing piece reaches the station's start. The lap in its level is
 // kept as a screenshot.
+#include "../support/scene_fixture.h"
 #include "camera/game_camera.h"
 #include "game_run.h"
 #include "platform/headless/headless_platform.h"
@@ -31,8 +32,6 @@ protected:
         ASSERT_TRUE(engine_.start());
         engine_.registerImageReader("png", &engine::readPng);
         engine_.registerImageReader("bmp", &engine::readBmp);
-        scene_.engine = &engine_;
-        scene_.ui.engine = &engine_;
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
 
@@ -45,7 +44,7 @@ protected:
     std::filesystem::path previous_;
     HeadlessPlatform platform_{true};
     engine::Engine engine_;
-    SceneContext scene_;
+    SceneContext scene_ = test::engineOnlyScene(engine_);
 };
 
 TEST_P(HandLap, ChainsRoundAndClosesOnTheStation) {

@@ -23,7 +23,7 @@ struct Host final : ui::MenuHost {
     float pointerX() const override { return 700.0f; }
     float pointerY() const override { return 600.0f - 250.0f; }
     int32_t& leftButtonState() override { return left; }
-    int32_t& dragModeState() override { return drag; }
+    void endDrag() override { drag = 0; }
     int32_t& lastKeyUpState() override { return key; }
     float pointerIdleSeconds() const override { return 0.0f; }
     int32_t frameBufferHeight() const override { return 600; }

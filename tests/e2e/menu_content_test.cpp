@@ -45,8 +45,7 @@ TEST_F(MenuContent, EveryMenuHasTheButtonsOfItsTable) {
     engine.startWith(std::make_unique<test::RecordingRenderer>());
     engine.registerImageReader("png", &engine::readPng);
     engine.registerImageReader("bmp", &engine::readBmp);
-    ui::UiContext context;
-    context.engine = &engine;
+    ui::UiContext context(&engine, 1.0f, 1.0f, nullptr, nullptr);
     for (const MenuCase& menu : kMenus) {
         const std::vector<ui::ButtonSpec> table(menu.tableRows, ui::ButtonSpec{0, &noCommand, nullptr});
         const ui::Menu built(context, menu.background, 0.0f, 0.0f, table);

@@ -1,6 +1,7 @@
 // Content: the names the building commands look up resolve in every block
 // set where a player expects them, and are absent where the catalogue
 // deliberately has no such piece.
+#include "../support/scene_fixture.h"
 #include "game_run.h"
 #include "platform/headless/headless_platform.h"
 #include "track/catalogue.h"
@@ -54,9 +55,7 @@ TEST_P(PieceNames, CommandLookupsResolveOrAreDeliberatelyAbsent) {
     engine.open(platform);
     engine.start();
     engine.registerImageReader("png", &engine::readPng);
-    SceneContext scene;
-    scene.engine = &engine;
-    scene.ui.engine = &engine;
+    SceneContext scene = test::engineOnlyScene(engine);
     const std::string folder = std::string("./data/blocksets/") + kSets[GetParam()] + "/";
     {
         Catalogue catalogue(scene);

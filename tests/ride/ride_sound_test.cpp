@@ -1,6 +1,7 @@
 // Ride sounds: the lift sound plays exactly while the train is on a chain
 // block, and the running sound's pitch follows the speed.
 #include "../support/recording_renderer.h"
+#include "../support/scene_fixture.h"
 #include "platform/headless/headless_platform.h"
 #include "ride/ride.h"
 #include "track/track_geometry.h"
@@ -63,11 +64,10 @@ class SoundHost final : public RideHost {
 public:
     explicit SoundHost(sound::SoundBank& bank) : bank_(bank) {}
     float rideFrameSeconds() const override { return 0.02f; }
-    int32_t rideBlockSet() const override { return 0; }
     bool ridingState() const override { return false; }
     sound::SoundBank* rideSounds() override { return &bank_; }
     engine::World* rideWorld() override { return nullptr; }
-    void setRideDragMode(int32_t) override {}
+    void allowLookAround(bool) override {}
     void requestTitle() override {}
     void testRunEnded(int32_t) override {}
 
@@ -81,8 +81,7 @@ TEST(RideSounds, LiftPlaysOnChainBlocksAndTheRunningSoundFollowsTheSpeed) {
     engine.initialise(1 << 20);
     engine.open(platform);
     engine.startWith(std::make_unique<test::RecordingRenderer>());
-    SceneContext context;
-    context.engine = &engine;
+    SceneContext context = test::engineOnlyScene(engine);
     auto library = std::make_unique<TrackingSoundLibrary>();
     TrackingSoundLibrary& sounds = *library;
     float seconds = 0.02f;
@@ -108,8 +107,8 @@ TEST(RideSounds, LiftPlaysOnChainBlocksAndTheRunningSoundFollowsTheSpeed) {
         blocks.push_back(std::move(block));
     }
     buildRidePath(coaster);
-    coaster.rideState = kRideTest;
-    Ride ride(host, coaster, train);
+    Ride ride(host, coaster, train, defaultBlockSetFacts(0));
+    ride.record().state = kRideTest;
     ride.start(std::nullopt);
     EXPECT_TRUE(sounds.isOn(sound::kWoodenSound)) << "the running sound of set 0";
     bool liftOffChain = false;
@@ -118,7 +117,7 @@ TEST(RideSounds, LiftPlaysOnChainBlocksAndTheRunningSoundFollowsTheSpeed) {
         const bool onChain = train.currentBlock && train.currentBlock->chain;
         if (onChain && !sounds.isOn(sound::kLiftSound)) liftMissingOnChain = true;
         if (!onChain && sounds.isOn(sound::kLiftSound)) liftOffChain = true;
-        const int32_t expected = static_cast<int32_t>(12000.0f + coaster.speed * 67.054092f);
+        const int32_t expected = static_cast<int32_t>(12000.0f + ride.record().speed * 67.054092f);
         EXPECT_EQ(sounds.frequency[sound::kWoodenSound], expected);
     }
     EXPECT_FALSE(liftMissingOnChain);

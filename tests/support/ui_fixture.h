@@ -25,7 +25,7 @@ public:
     float pointerX() const override { return mouseX; }
     float pointerY() const override { return mouseY; }
     int32_t& leftButtonState() override { return leftButton; }
-    int32_t& dragModeState() override { return dragMode; }
+    void endDrag() override { dragMode = 0; }
     int32_t& lastKeyUpState() override { return lastKeyUp; }
     float pointerIdleSeconds() const override { return idleSeconds; }
     int32_t frameBufferHeight() const override { return 600; }
@@ -56,9 +56,6 @@ protected:
         engine_.registerImageReader("bmp", &engine::readBmp);
         engine_.registerImageReader("png", &engine::readPng);
         host_.camera = std::make_unique<engine::Camera>(engine_, 800, 600, true);
-        context_.engine = &engine_;
-        context_.frameSeconds = &frameSeconds_;
-        context_.host = &host_;
     }
 
     static engine::Image filled(int32_t width, int32_t height, std::array<uint8_t, 4> rgba) {
@@ -101,8 +98,8 @@ protected:
     engine::Engine engine_;
     RecordingRenderer* renderer_ = nullptr;
     FakeMenuHost host_;
-    ui::UiContext context_;
     float frameSeconds_ = 0.02f;
+    ui::UiContext context_{&engine_, 1.0f, 1.0f, &frameSeconds_, &host_};
     TempFolder folder_;
 };
 

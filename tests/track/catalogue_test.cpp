@@ -57,7 +57,7 @@ TEST_F(CatalogueTest, FamiliesByStemAndCurrentVariants) {
     writeCatalogue({"station1", "straight/hillUb-b1", "straight/hillUb-a1", "straight/hillUb-c1",
                     "straight/liftstraight-d1"});
     Catalogue catalogue(context_);
-    catalogue.load(set_);
+    catalogue.load(set_, 0);
     ASSERT_EQ(catalogue.pieces.count, 5);
     EXPECT_EQ(catalogue.count, 5);
     EXPECT_EQ(catalogue.candidates.size(), 6u);
@@ -83,12 +83,12 @@ TEST_F(CatalogueTest, FamiliesByStemAndCurrentVariants) {
 TEST_F(CatalogueTest, EmptySectionsGiveAnEmptyCatalogue) {
     writeCatalogue({});
     Catalogue catalogue(context_);
-    catalogue.load(set_);
+    catalogue.load(set_, 0);
     EXPECT_EQ(catalogue.pieces.count, 0);
     ASSERT_EQ(catalogue.candidates.size(), 1u);
     EXPECT_EQ(catalogue.candidates[0], nullptr);
     Catalogue missing(context_);
-    missing.load(set_ + "/nowhere");
+    missing.load(set_ + "/nowhere", 0);
     EXPECT_EQ(missing.pieces.count, 0);
 }
 
@@ -97,7 +97,7 @@ TEST_F(CatalogueTest, LegsSetsMakeSubPiecesWithOnlyTheirOwnSupports) {
     writePiece({"final", 5, 0.0f, {"legs1", "legs2"}});
     writeCatalogue({"straight/straight-d", "final"});
     Catalogue catalogue(context_);
-    catalogue.load(set_);
+    catalogue.load(set_, 0);
     CataloguePiece* piece = catalogue.findPieceContaining("straight-d");
     ASSERT_NE(piece, nullptr);
     EXPECT_EQ(piece->name, set_ + "/straight/straight-d1.dff");
@@ -129,7 +129,7 @@ TEST_F(CatalogueTest, LegsWithoutDigitsStayAndUnmatchedFeetGo) {
     writePiece({"straight/straight-d1", 5, 0.0f, {"legs", "foot2", "car"}});
     writeCatalogue({"straight/straight-d1"});
     Catalogue catalogue(context_);
-    catalogue.load(set_);
+    catalogue.load(set_, 0);
     CataloguePiece* piece = catalogue.findPieceContaining("straight-d1");
     ASSERT_NE(piece, nullptr);
     EXPECT_NE(piece->findPart("legs"), nullptr) << "every name contains the empty digits";
@@ -142,7 +142,7 @@ TEST_F(CatalogueTest, FindByNameDecidesByExactNameAfterTheStem) {
     for (const char* value : {"straight/straight-d1", "straight/liftstraight-d1"}) writePiece({value});
     writeCatalogue({"straight/straight-d1", "straight/liftstraight-d1"});
     Catalogue catalogue(context_);
-    catalogue.load(set_);
+    catalogue.load(set_, 0);
     const std::string plain = set_ + "/straight/straight-d1.dff";
     ASSERT_NE(catalogue.findPieceByName(plain), nullptr);
     EXPECT_EQ(catalogue.findPieceByName(plain)->name, plain) << "not the newer liftstraight-d1";

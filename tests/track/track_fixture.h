@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../support/recording_renderer.h"
+#include "../support/scene_fixture.h"
 #include "../support/temp_folder.h"
 #include "engine/model_file.h"
 #include "platform/headless/headless_platform.h"
@@ -36,7 +37,6 @@ protected:
         engine_.open(platform_);
         engine_.startWith(std::make_unique<RecordingRenderer>());
         engine_.registerImageReader("png", &engine::readPng);
-        context_.engine = &engine_;
         set_ = folder_.path() + "/set";
         std::filesystem::create_directories(set_);
     }
@@ -98,7 +98,7 @@ protected:
     TempFolder folder_;
     HeadlessPlatform platform_{false};
     engine::Engine engine_;
-    SceneContext context_;
+    SceneContext context_ = test::engineOnlyScene(engine_);
     std::string set_;
 };
 

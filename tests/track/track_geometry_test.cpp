@@ -17,11 +17,15 @@ TEST(TrackGeometry, SnapsHeadingWithinTolerance) {
     for (const Case& c : cases) EXPECT_FLOAT_EQ(snapHeading(c.in, kHeadingTolerance), c.out) << c.in;
 }
 
+// Signed, from +Z towards +X, whatever the size of the angle: a direction
+// a few degrees negative is not read as positive.
 TEST(TrackGeometry, HeadingOfDirections) {
-    EXPECT_NEAR(headingOf({1, 0, 0}), 90.0f, 1e-3f);
-    EXPECT_NEAR(headingOf({-1, 0, 0}), -90.0f, 1e-3f);
-    EXPECT_NEAR(headingOf({0, 5, 1}), 0.0f, 1e-3f);
-    EXPECT_NEAR(headingOf({-1, 0, -1}), -135.0f, 1e-3f);
+    const float cases[] = {90.0f, -90.0f, -135.0f, 3.0f, -3.0f, -7.0f, 7.4f, -0.5f, 179.0f, -179.0f};
+    for (const float degrees : cases) {
+        const float radians = glm::radians(degrees);
+        EXPECT_NEAR(headingOf({std::sin(radians), 0.0f, std::cos(radians)}), degrees, 1e-3f) << degrees;
+    }
+    EXPECT_NEAR(headingOf({0, 5, 1}), 0.0f, 1e-3f) << "the climb does not count";
 }
 
 TEST_F(TrackGeometryTest, AStraightAfterAnOffGridCurveSnapsToTheGrid) {
@@ -30,7 +34,7 @@ TEST_F(TrackGeometryTest, AStraightAfterAnOffGridCurveSnapsToTheGrid) {
     writePiece({"straight/straight-d1"});
     writeCatalogue({"station1", "left/leftcurve-d1", "straight/straight-d1"});
     Catalogue catalogue(context_);
-    catalogue.load(set_);
+    catalogue.load(set_, 0);
     Coaster coaster(context_, nullptr);
     coaster.appendBlock(*catalogue.findPieceContaining("station1"));
     coaster.appendBlock(*catalogue.findPieceContaining("leftcurve"));
@@ -41,7 +45,7 @@ TEST_F(TrackGeometryTest, AStraightAfterAnOffGridCurveSnapsToTheGrid) {
     const glm::vec3 curveEnd = curve->blockPosition() + framePosition(curve->pathFrames.back());
     const glm::vec3 straightStart = straight->blockPosition() + framePosition(straight->pathFrames.front());
     EXPECT_NEAR(glm::length(curveEnd - straightStart), 0.0f, 1e-4f);
-    EXPECT_EQ(coaster.live.blockCount, 3.0f);
+    EXPECT_EQ(coaster.blocks.count, 3);
 }
 
 TEST_F(TrackGeometryTest, RidePathLeavesOutEachBlocksLastFrame) {
@@ -50,7 +54,7 @@ TEST_F(TrackGeometryTest, RidePathLeavesOutEachBlocksLastFrame) {
     writePiece({"straight/b-d1"});
     writeCatalogue({"station1", "straight/a-d1", "straight/b-d1"});
     Catalogue catalogue(context_);
-    catalogue.load(set_);
+    catalogue.load(set_, 0);
     // Pieces of 5, 3 and 4 path frames.
     for (auto [text, frames] : {std::pair{"station1", 5}, {"a-d1", 3}, {"b-d1", 4}}) {
         catalogue.findPieceContaining(text)->pathFrames.resize(static_cast<size_t>(frames));
@@ -64,7 +68,7 @@ TEST_F(TrackGeometryTest, RidePathLeavesOutEachBlocksLastFrame) {
     EXPECT_NEAR(framePosition(coaster.ridePath[4]).z, 4.0f, 1e-4f) << "the second block starts at 4 m";
     coaster.removeLastBlock();
     EXPECT_EQ(coaster.blocks.count, 2);
-    EXPECT_EQ(coaster.live.blockCount, 2.0f);
+    EXPECT_EQ(coaster.blocks.count, 2);
 }
 
 TEST_F(TrackGeometryTest, ClosingBendReachesTheStationStart) {
@@ -77,7 +81,7 @@ TEST_F(TrackGeometryTest, ClosingBendReachesTheStationStart) {
     writePiece({"final1", 11});
     writeCatalogue({"station1", "left/leftcurve-d1", "straight/straight-d1", "final1"});
     Catalogue catalogue(context_);
-    catalogue.load(set_);
+    catalogue.load(set_, 0);
     Coaster coaster(context_, nullptr);
     coaster.appendBlock(*catalogue.findPieceContaining("station1"));
     for (int i = 0; i < 4; ++i) coaster.appendBlock(*catalogue.findPieceContaining("leftcurve"));
@@ -94,6 +98,14 @@ TEST_F(TrackGeometryTest, ClosingBendReachesTheStationStart) {
     EXPECT_NE(closing->findPart("track")->geometry->positions, rail);
     restoreClosingPiece(coaster);
     EXPECT_EQ(closing->findPart("track")->geometry->positions, rail);
+    // Removing the bent piece takes its saved rail with it: nothing is left
+    // for a later restore to write into whatever block is last then.
+    bendClosingPiece(coaster);
+    coaster.trackState = kTrackComplete;
+    coaster.removeLastBlock();
+    EXPECT_TRUE(coaster.savedClosingRail.empty());
+    EXPECT_EQ(coaster.bentBlock, nullptr);
+    EXPECT_EQ(coaster.trackState, kTrackBuilding) << "the circuit is open again";
 }
 
 }  // namespace

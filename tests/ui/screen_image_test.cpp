@@ -38,8 +38,6 @@ protected:
         engine_.startWith(std::move(renderer));
         engine_.registerImageReader("bmp", &engine::readBmp);
         engine_.registerImageReader("png", &engine::readPng);
-        context_.engine = &engine_;
-        context_.frameSeconds = &frameSeconds_;
     }
 
     void writePicture(const std::string& name, int32_t width, int32_t height, uint8_t grey) {
@@ -56,8 +54,8 @@ protected:
     HeadlessPlatform platform_{false};
     engine::Engine engine_;
     test::RecordingRenderer* renderer_ = nullptr;
-    UiContext context_;
     float frameSeconds_ = 0.0f;
+    UiContext context_{&engine_, 1.0f, 1.0f, &frameSeconds_, nullptr};
     test::TempFolder folder_;
 };
 

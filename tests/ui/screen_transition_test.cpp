@@ -33,8 +33,6 @@ protected:
         auto renderer = std::make_unique<test::RecordingRenderer>();
         renderer_ = renderer.get();
         engine_.startWith(std::move(renderer));
-        context_.engine = &engine_;
-        context_.frameSeconds = &frameSeconds_;
         camera_ = std::make_unique<engine::Camera>(engine_, 800, 600, false);
         transition_ = std::make_unique<ScreenTransition>(context_, host_);
     }
@@ -51,8 +49,8 @@ protected:
     HeadlessPlatform platform_{false};
     engine::Engine engine_;
     test::RecordingRenderer* renderer_ = nullptr;
-    UiContext context_;
     float frameSeconds_ = 0.1f;
+    UiContext context_{&engine_, 1.0f, 1.0f, &frameSeconds_, nullptr};
     FakeHost host_;
     std::unique_ptr<engine::Camera> camera_;
     std::unique_ptr<ScreenTransition> transition_;

@@ -1,12 +1,13 @@
 // Level worlds: start markers, sky models and lights from the companion
 // file, the empty world, and detail levels of scene objects.
+#include "world/world.h"
 #include "../support/recording_renderer.h"
+#include "../support/scene_fixture.h"
 #include "../support/temp_folder.h"
 #include "camera/game_camera.h"
 #include "engine/model_file.h"
 #include "platform/headless/headless_platform.h"
 #include "world/scene_object.h"
-#include "world/world.h"
 
 #include <filesystem>
 #include <fstream>
@@ -30,7 +31,6 @@ protected:
         engine_.initialise(1 << 20);
         engine_.open(platform_);
         engine_.startWith(std::make_unique<test::RecordingRenderer>());
-        context_.engine = &engine_;
         camera_ = std::make_unique<GameCamera>(engine_, 320, 240, true, 1000, 500);
         context_.camera = &camera_->view();
         level_ = folder_.path() + "/level/";
@@ -72,7 +72,7 @@ protected:
     test::TempFolder folder_;
     HeadlessPlatform platform_{false};
     engine::Engine engine_;
-    SceneContext context_;
+    SceneContext context_ = test::engineOnlyScene(engine_);
     std::unique_ptr<GameCamera> camera_;
     std::string level_;
 };
@@ -165,14 +165,16 @@ TEST_F(WorldTest, SceneObjectRotationKeepsItsHeading) {
 }
 
 TEST(GameCameraView, WindowKeepsTheLongerSide) {
-    const glm::vec2 wide = GameCamera::viewWindowFor(640, 480, 0.7f, 1.3333334f, false);
+    const glm::vec2 wide = GameCamera::viewWindowFor(640, 480, 0.7f, 1.3333334f);
     EXPECT_FLOAT_EQ(wide.x, 0.7f);
     EXPECT_FLOAT_EQ(wide.y, 0.525f);
-    const glm::vec2 tall = GameCamera::viewWindowFor(480, 640, 0.7f, 1.3333334f, false);
+    const glm::vec2 tall = GameCamera::viewWindowFor(480, 640, 0.7f, 1.3333334f);
     EXPECT_FLOAT_EQ(tall.x, 0.525f);
     EXPECT_FLOAT_EQ(tall.y, 0.7f);
-    const glm::vec2 full = GameCamera::viewWindowFor(1920, 1080, 0.7f, 1.3333334f, true);
-    EXPECT_FLOAT_EQ(full.y, 0.7f / 1.3333334f);
+    const glm::vec2 standard = GameCamera::viewWindowFor(1024, 768, 0.7f, 1.3333334f);
+    EXPECT_FLOAT_EQ(standard.y, 0.7f / 1.3333334f) << "a 4:3 screen, full or windowed";
+    const glm::vec2 wideScreen = GameCamera::viewWindowFor(1920, 1080, 0.7f, 1.3333334f);
+    EXPECT_FLOAT_EQ(wideScreen.y, 0.7f * 1080.0f / 1920.0f) << "16:9 is not squashed into 4:3";
 }
 
 }  // namespace
