@@ -1,9 +1,15 @@
 // The five block sets as data: their folder names and index, how their track
 // and supports are built, the heights their legs sets stand at, how far they
-// bank, whether they have the steep slopes, which features they offer, their
-// car spacing and their colours. Everything else reads this table.
+// bank, whether they have the steep slopes, which features they offer, the
+// ride's facts (start indexes, collision spheres, car spacing, trackside
+// camera) and their colours. Everything else, the generator's tests
+// included, reads this table; the ride's facts go into each set's
+// blocks.ini for the game.
 #pragma once
 
+#include <glm/vec3.hpp>
+
+#include <array>
 #include <string>
 #include <vector>
 
@@ -31,7 +37,31 @@ struct Palette {
     unsigned wall;  // station and tunnel walls
     unsigned carBody;
     unsigned carTrim;
+    unsigned carSeat;  // seats and seat backs: a clear colour, they fill the seat view's foreground
     unsigned signInk;  // the station display's lights
+};
+
+// The ride's collision spheres all have this radius; metres.
+constexpr float kCollisionSphereRadius = 0.25f;
+
+// What the game's ride needs to know of a set, written into the [Block Set]
+// section of its blocks.ini. The game keeps the same values as its fallback
+// for a set without the section, so these must stay exactly its table.
+struct RideFacts {
+    int startIndex = 0;  // ride path frame where a test run on built track starts
+    // The experience ride: the lead car's first frame, and the chain-free
+    // range (its first frame is the lift's crest, its last the brakes).
+    int experienceStart = 0;
+    int experienceChainBegin = 0;
+    int experienceChainEnd = 0;
+    // Collision-sphere centres in the lead car's frame (x right, y up,
+    // z forward); metres.
+    std::array<glm::vec3, 3> spheres{};
+    float carSpacing = 2.5f;  // metres between cars
+    // The trackside camera: path frames it jumps ahead of the train when
+    // the view is chosen, and when the train has left it behind.
+    int tracksideAhead = 20;
+    int tracksideCatchUp = 20;
 };
 
 struct BlockSetStyle {
@@ -43,7 +73,7 @@ struct BlockSetStyle {
     float bankDegrees = 45.0f;
     bool steep = false;  // the 67.5 degree slopes
     std::vector<FeatureKind> features;
-    float carSpacing = 2.5f;  // metres between cars, from the ride's table
+    RideFacts ride{};
     Palette palette{};
 
     bool suspended() const { return construction == Construction::Suspended; }
@@ -66,6 +96,7 @@ enum class Surface {
     Footing,
     Deck,
     Roof,
+    Glass,  // the station's skylights, drawn see-through
     Wall,
     CarBody,
     CarTrim,

@@ -2,7 +2,8 @@
 // the game looks for in piece names, so only the file names speak. The
 // station display's frames go to blocksets/ani/: the game looks for them in
 // the folder above the one holding the model, station1 lying at the top of
-// its set. A copy under <set>/ani/ serves models one folder deeper.
+// its set. A copy under <set>/ani/ serves models one folder deeper. The
+// catalogue ends with the set's ride facts in [Block Set].
 #include "blocksets/block_sets.h"
 
 #include "blocksets/block_set_style.h"
@@ -16,6 +17,8 @@
 #include "engine/model_file.h"
 #include "engine/texture_dictionary.h"
 
+#include <array>
+#include <charconv>
 #include <fstream>
 #include <set>
 #include <system_error>
@@ -53,9 +56,38 @@ std::string iniSection(const std::string& name, const std::vector<std::string>& 
     return text;
 }
 
+// The shortest text that reads back as exactly this float ("-0.55", "0").
+std::string floatText(float value) {
+    std::array<char, 32> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    return std::string(buffer.data(), end);
+}
+
+// The set's ride facts for the game's catalogue, one key a line.
+std::string blockSetSection(const BlockSetStyle& style) {
+    const RideFacts& ride = style.ride;
+    std::string text = "[Block Set]\n";
+    const auto key = [&text](const std::string& name, const std::string& value) { text += name + "=" + value + "\n"; };
+    key("Wooden", style.wooden() ? "1" : "0");
+    key("Suspended", style.suspended() ? "1" : "0");
+    key("StartIndex", std::to_string(ride.startIndex));
+    key("ExperienceStart", std::to_string(ride.experienceStart));
+    key("ExperienceChainBegin", std::to_string(ride.experienceChainBegin));
+    key("ExperienceChainEnd", std::to_string(ride.experienceChainEnd));
+    for (size_t i = 0; i < ride.spheres.size(); ++i) {
+        const glm::vec3& c = ride.spheres[i];
+        key("Sphere" + std::to_string(i + 1), floatText(c.x) + " " + floatText(c.y) + " " + floatText(c.z));
+    }
+    key("CarSpacing", floatText(ride.carSpacing));
+    key("TracksideAhead", std::to_string(ride.tracksideAhead));
+    key("TracksideCatchUp", std::to_string(ride.tracksideCatchUp));
+    return text;
+}
+
 bool writeCatalogue(const fs::path& folder, const BlockSetStyle& style, AssetLog& log) {
     return writeText(folder / "blocks.ini",
-                     iniSection("Blocks", blockValues(style)) + "\n" + iniSection("Features", featureValues(style)),
+                     iniSection("Blocks", blockValues(style)) + "\n" + iniSection("Features", featureValues(style)) +
+                         "\n" + blockSetSection(style),
                      log);
 }
 

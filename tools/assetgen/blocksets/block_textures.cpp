@@ -114,6 +114,16 @@ engine::Image corrugated(unsigned hex) {
                    [&](int x, int) { return scaled(base, 0.85 + 0.15 * std::cos(x * 2.0 * std::numbers::pi / 8.0)); });
 }
 
+// Clear glass with faint diagonal streaks, so the panes read as glass; the
+// material's tint makes them pale blue-grey and see-through.
+engine::Image glassPane() {
+    const Colour base = fromHex(0xF2F6FA);
+    return painted(kSize, [&](int x, int y) {
+        const int streak = (x + y) % 32;
+        return scaled(base, streak < 3 ? 1.0 : 0.9 + 0.03 * noise(x, y, 11));
+    });
+}
+
 engine::Image chainLinks() {
     const Colour steel = fromHex(0x5A5E63);
     const Colour dark = fromHex(0x1E2022);
@@ -137,9 +147,10 @@ engine::Image carPaint(unsigned body, unsigned trim) {
     });
 }
 
-engine::Image seatFabric() {
-    const Colour base = fromHex(0x24262B);
-    return painted(kSize, [&](int x, int y) { return scaled(base, (x + y) % 4 < 2 ? 1.0 : 0.8); });
+// Upholstery in the set's seat colour with a fine diagonal weave.
+engine::Image seatFabric(unsigned hex) {
+    const Colour base = fromHex(hex);
+    return painted(kSize, [&](int x, int y) { return scaled(base, (x + y) % 4 < 2 ? 1.0 : 0.85); });
 }
 
 // --- the display board ---
@@ -247,12 +258,13 @@ std::vector<engine::NamedImage> blockSetTextures(const BlockSetStyle& style, con
             case Surface::Footing: image = concrete(seed + 3); break;
             case Surface::Deck: image = boards(c.deck, seed + 4); break;
             case Surface::Roof: image = corrugated(c.roof); break;
+            case Surface::Glass: image = glassPane(); break;
             case Surface::Wall:
                 image = style.wooden() ? boards(c.wall, seed + 5) : paint(c.wall, seed + 5, 0.08);
                 break;
             case Surface::CarBody: image = carPaint(c.carBody, c.carTrim); break;
             case Surface::CarTrim: image = paint(c.carTrim, seed + 6, 0.05); break;
-            case Surface::CarSeat: image = seatFabric(); break;
+            case Surface::CarSeat: image = seatFabric(c.carSeat); break;
             case Surface::Sign: image = signFrames(style, fonts).front(); break;
         }
         images.emplace_back(surfaceTexture(style, surface), std::move(image));

@@ -1,7 +1,7 @@
 // The pictures of a block set: one small tileable texture per surface,
 // painted from the set's palette (wood grain, painted steel, concrete,
-// boards, roofing, chain links, car paint), and the frames of the station's
-// animated display board.
+// boards, roofing, glass, chain links, car paint), and the frames of the
+// station's animated display board.
 #pragma once
 
 #include "blocksets/block_set_style.h"

@@ -9,6 +9,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <algorithm>
 #include <array>
 
 namespace assetgen::blocksets {
@@ -32,29 +33,47 @@ void box(MeshBuffer& mesh, const glm::vec3& low, const glm::vec3& high, const st
     addBox(mesh, PathFrame{}, (low + high) * 0.5f, (high - low) * 0.5f, texture);
 }
 
-// Two rows of two: a tub with seats, lap bars and wheel bogies.
+// A rider's eyes are this far above the seat cushion, along the car's up
+// axis (a seated adult's eye height); metres.
+constexpr float kEyeAboveCushion = 1.1f;
+
+// Two rows of two: an open tub with seats, lap bars and wheel bogies. The
+// seat backs stop at shoulder height and the walls below them, so a rider
+// looks over the row ahead and the car in front at the track.
 std::array<glm::vec3, 4> standingCar(MeshBuffer& mesh, const CarTextures& t, float half, bool lead) {
-    const float w = 0.78f;
-    box(mesh, {-0.7f, 0.12f, -half}, {0.7f, 0.34f, half}, t.chassis);
+    constexpr float kWidth = 0.78f;  // half the tub's width
+    constexpr float kWall = 0.08f;
+    constexpr float kFloor = 0.34f;
+    constexpr float kWallTop = 0.95f;
+    constexpr float kCushionTop = 0.52f;
+    constexpr float kSeatBackTop = 1.1f;
+    const float w = kWidth;
+    box(mesh, {-0.7f, 0.12f, -half}, {0.7f, kFloor, half}, t.chassis);
     for (const float z : {-half + 0.35f, half - 0.35f}) {
         for (const float x : {-0.6f, 0.6f}) {
             box(mesh, {x - 0.12f, -0.22f, z - 0.22f}, {x + 0.12f, 0.14f, z + 0.22f}, t.chassis);
         }
     }
-    box(mesh, {-w, 0.34f, -half}, {-w + 0.08f, 1.0f, half}, t.body);
-    box(mesh, {w - 0.08f, 0.34f, -half}, {w, 1.0f, half}, t.body);
-    box(mesh, {-w, 0.34f, half - 0.1f}, {w, 1.05f, half}, t.body);
-    box(mesh, {-w, 0.34f, -half}, {w, 0.95f, -half + 0.08f}, t.body);
-    box(mesh, {-w, 0.98f, -half}, {w, 1.04f, half}, t.trim);
+    box(mesh, {-w, kFloor, -half}, {-w + kWall, kWallTop, half}, t.body);
+    box(mesh, {w - kWall, kFloor, -half}, {w, kWallTop, half}, t.body);
+    box(mesh, {-w, kFloor, half - 0.1f}, {w, 1.0f, half}, t.body);
+    box(mesh, {-w, kFloor, -half}, {w, kWallTop, -half + kWall}, t.body);
+    // Rims along the tops of the side walls.
+    for (const float side : {-1.0f, 1.0f}) {
+        const float a = side * (w + 0.02f);
+        const float b = side * (w - kWall - 0.02f);
+        box(mesh, {std::min(a, b), kWallTop, -half}, {std::max(a, b), kWallTop + 0.05f, half}, t.trim);
+    }
     std::array<glm::vec3, 4> eyes{};
     const float rows[] = {half * 0.45f, -half * 0.35f};
     for (int r = 0; r < 2; ++r) {
         const float z = rows[r];
-        box(mesh, {-0.68f, 0.34f, z - 0.32f}, {0.68f, 0.52f, z + 0.12f}, t.seat);
-        box(mesh, {-0.68f, 0.52f, z - 0.42f}, {0.68f, 1.3f, z - 0.3f}, t.seat);
+        box(mesh, {-0.68f, kFloor, z - 0.32f}, {0.68f, kCushionTop, z + 0.12f}, t.seat);
+        box(mesh, {-0.68f, kCushionTop, z - 0.42f}, {0.68f, kSeatBackTop, z - 0.3f}, t.seat);
         box(mesh, {-0.6f, 0.8f, z + 0.18f}, {0.6f, 0.86f, z + 0.26f}, t.trim);
-        eyes[static_cast<size_t>(2 * r)] = {0.33f, 1.25f, z - 0.05f};
-        eyes[static_cast<size_t>(2 * r + 1)] = {-0.33f, 1.25f, z - 0.05f};
+        const float eye = kCushionTop + kEyeAboveCushion;
+        eyes[static_cast<size_t>(2 * r)] = {0.33f, eye, z - 0.05f};
+        eyes[static_cast<size_t>(2 * r + 1)] = {-0.33f, eye, z - 0.05f};
     }
     if (lead) {
         box(mesh, {-w + 0.1f, 0.2f, half}, {w - 0.1f, 0.85f, half + 0.45f}, t.body);
@@ -63,22 +82,32 @@ std::array<glm::vec3, 4> standingCar(MeshBuffer& mesh, const CarTextures& t, flo
     return eyes;
 }
 
-// One row of four hanging from a bogie under the spine.
+// One row of four hanging from a bogie under the spine: a frame just under
+// the chassis carries the seat backs on thin posts between the seats, so
+// the riders' heads are in the open below it and they see through the
+// posts of the car in front.
 std::array<glm::vec3, 4> hangingCar(MeshBuffer& mesh, const CarTextures& t, float half, bool lead) {
+    constexpr float kCushionTop = -1.66f;
+    constexpr float kSeatBackTop = -1.0f;
+    constexpr float kFrameLow = -0.42f;  // the seat frame under the chassis
+    constexpr float kPost = 0.03f;       // half a post's width
     box(mesh, {-0.65f, -0.32f, -half}, {0.65f, -0.12f, half}, t.chassis);
     for (const float x : {-0.5f, 0.5f}) {
         box(mesh, {x - 0.1f, -0.12f, -half + 0.05f}, {x + 0.1f, 0.12f, half - 0.05f}, t.chassis);
     }
-    box(mesh, {-0.1f, -0.95f, -0.1f}, {0.1f, -0.32f, 0.1f}, t.body);
-    box(mesh, {-1.12f, -1.02f, -0.12f}, {1.12f, -0.9f, 0.1f}, t.body);
+    const float back = -half + 0.02f;  // the seat backs' rear face
+    box(mesh, {-1.12f, kFrameLow, back}, {1.12f, -0.32f, back + 0.12f}, t.body);
+    for (const float x : {-1.1f, -0.55f, 0.0f, 0.55f, 1.1f}) {
+        box(mesh, {x - kPost, kSeatBackTop, back + 0.03f}, {x + kPost, kFrameLow, back + 0.09f}, t.body);
+    }
     std::array<glm::vec3, 4> eyes{};
     const float seats[] = {0.825f, 0.275f, -0.275f, -0.825f};
     for (int i = 0; i < 4; ++i) {
         const float x = seats[i];
-        box(mesh, {x - 0.23f, -1.75f, -half + 0.02f}, {x + 0.23f, -1.0f, -half + 0.12f}, t.seat);
-        box(mesh, {x - 0.23f, -1.78f, -half + 0.12f}, {x + 0.23f, -1.66f, half - 0.06f}, t.seat);
+        box(mesh, {x - 0.23f, -1.75f, back}, {x + 0.23f, kSeatBackTop, back + 0.1f}, t.seat);
+        box(mesh, {x - 0.23f, -1.78f, back + 0.1f}, {x + 0.23f, kCushionTop, half - 0.06f}, t.seat);
         box(mesh, {x - 0.2f, -1.45f, half - 0.1f}, {x + 0.2f, -1.05f, half - 0.02f}, t.trim);
-        eyes[static_cast<size_t>(i)] = {x, -0.98f, -0.02f};
+        eyes[static_cast<size_t>(i)] = {x, kCushionTop + kEyeAboveCushion, -0.02f};
     }
     if (lead) {
         box(mesh, {-0.45f, -0.3f, half}, {0.45f, -0.14f, half + 0.3f}, t.body);
@@ -96,7 +125,7 @@ std::unique_ptr<engine::Geometry> markerGeometry(const std::string& texture) {
 }  // namespace
 
 float carHalfLength(const BlockSetStyle& style) {
-    return (style.carSpacing - (style.suspended() ? kHangingCarGap : kCarGap)) * 0.5f;
+    return (style.ride.carSpacing - (style.suspended() ? kHangingCarGap : kCarGap)) * 0.5f;
 }
 
 std::unique_ptr<engine::Clump> buildCarModel(const BlockSetStyle& style, bool leadCar) {

@@ -44,6 +44,7 @@ void MeshBuffer::append(const MeshBuffer& other, const glm::mat4& transform) {
                other.uvs_[i]);
     }
     glowing_ = glowing;
+    tints_.insert(other.tints_.begin(), other.tints_.end());
     for (size_t m = 0; m < other.textures_.size(); ++m) {
         const uint32_t slot = material(other.textures_[m]);
         for (const uint32_t index : other.indices_[m]) {
@@ -77,6 +78,9 @@ std::unique_ptr<engine::Geometry> MeshBuffer::geometry() const {
         }
         engine::Material material;
         material.textureName = textures_[m];
+        if (const auto tinted = tints_.find(textures_[m]); tinted != tints_.end()) {
+            material.colour = tinted->second;
+        }
         engine::Mesh mesh;
         mesh.material = static_cast<uint32_t>(geometry->materials.size());
         mesh.indices = indices_[m];

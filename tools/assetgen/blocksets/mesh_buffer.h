@@ -1,7 +1,8 @@
 // Triangles collected for one engine::Geometry: lit vertices (position,
 // normal, uv) and one material per texture name, in the order first used.
-// Material colours stay white: every colour of a block set lives in its
-// textures, as in the levels. Vertices added while glowing is set get a
+// Material colours stay white (every colour of a block set lives in its
+// textures, as in the levels) unless a texture is tinted: see-through
+// glazing takes its alpha from the material colour. Vertices added while glowing is set get a
 // white prelit colour, which the renderer adds to the light, so they show
 // their texture at full brightness even in shade (a lit display board);
 // the others get black, which adds nothing.
@@ -32,6 +33,8 @@ public:
     // Everything of other, its points moved by transform.
     void append(const MeshBuffer& other, const glm::mat4& transform);
     void setGlowing(bool glowing) { glowing_ = glowing; }
+    // The material colour of every triangle drawn with this texture.
+    void tint(const std::string& texture, engine::Colour colour) { tints_[texture] = colour; }
 
     size_t vertexCount() const { return positions_.size(); }
     size_t triangleCount() const;
@@ -48,6 +51,7 @@ private:
     bool glowing_ = false;
     std::vector<std::string> textures_;
     std::map<std::string, uint32_t> slots_;
+    std::map<std::string, engine::Colour> tints_;
     std::vector<std::vector<uint32_t>> indices_;  // per material
 };
 

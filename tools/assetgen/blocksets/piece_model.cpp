@@ -106,6 +106,7 @@ PieceModel buildPieceModel(const BlockSetStyle& style, const PieceSpec& spec) {
         StationParts parts = buildStationParts(style, piece.path);
         addPart(*piece.model, "platform", glm::mat4(1.0f), parts.platform.geometry());
         addPart(*piece.model, "roof", glm::mat4(1.0f), parts.roof.geometry());
+        addPart(*piece.model, "glazing", glm::mat4(1.0f), parts.glazing.geometry());
     }
     if (spec.legsSets) {
         addLegsSets(*piece.model, style, piece.path);

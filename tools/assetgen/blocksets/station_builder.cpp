@@ -8,6 +8,7 @@
 #include "blocksets/rail_sweep.h"
 #include "blocksets/support_builder.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace assetgen::blocksets {
@@ -17,6 +18,15 @@ constexpr float kPlatformInner = 1.3f;
 constexpr float kPlatformOuter = 4.6f;
 constexpr float kStepRise = 0.3f;
 constexpr float kStepRun = 0.35f;
+// The skylight band runs between these fractions of the way from the ridge
+// down to the eaves, in bays split by glazing bars.
+constexpr float kSkylightTop = 0.12f;
+constexpr float kSkylightBottom = 0.5f;
+constexpr float kEavesOverhang = 1.02f;   // the slope runs on 2% past the eaves
+constexpr float kBayLength = 2.6f;        // metres between glazing bars
+constexpr float kGlazingBar = 0.08f;      // half a bar's width; metres
+constexpr float kRoofThickness = 0.08f;   // half; metres
+constexpr float kPaneThickness = 0.015f;  // half; metres
 
 struct StationLayout {
     float rail;       // rail height above the ground
@@ -87,9 +97,33 @@ void addRailings(MeshBuffer& mesh, const BlockSetStyle& style, const StationLayo
     }
 }
 
-void addRoof(MeshBuffer& mesh, const BlockSetStyle& style, const StationLayout& l) {
-    const std::string structure = surfaceTexture(style, Surface::Structure);
+// One roof slope from the ridge to an eave: roofing above and below the
+// skylight band, glazing bars across it and a pane in every bay.
+void addRoofSlope(StationParts& parts, const BlockSetStyle& style, const glm::vec3& ridge, const glm::vec3& eave,
+                  float half) {
     const std::string roof = surfaceTexture(style, Surface::Roof);
+    const std::string glass = surfaceTexture(style, Surface::Glass);
+    const glm::vec3 along(0.0f, 0.0f, 1.0f);
+    const auto at = [&](float f, float dz) { return ridge + (eave - ridge) * f + along * dz; };
+    addBeam(parts.roof, at(0.0f, 0.0f), at(kSkylightTop, 0.0f), half, kRoofThickness, along, roof);
+    addBeam(parts.roof, at(kSkylightBottom, 0.0f), at(kEavesOverhang, 0.0f), half, kRoofThickness, along, roof);
+    const int bays = std::max(1, static_cast<int>(std::lround(2.0f * half / kBayLength)));
+    const float bay = 2.0f * half / static_cast<float>(bays);
+    for (int k = 0; k <= bays; ++k) {
+        const float dz = std::clamp(-half + bay * static_cast<float>(k), -half + kGlazingBar, half - kGlazingBar);
+        addBeam(parts.roof, at(kSkylightTop, dz), at(kSkylightBottom, dz), kGlazingBar, kRoofThickness, along, roof);
+    }
+    parts.glazing.tint(glass, kGlazingTint);
+    for (int k = 0; k < bays; ++k) {
+        const float dz = -half + bay * (static_cast<float>(k) + 0.5f);
+        addBeam(parts.glazing, at(kSkylightTop, dz), at(kSkylightBottom, dz), bay * 0.5f - kGlazingBar, kPaneThickness,
+                along, glass);
+    }
+}
+
+void addRoof(StationParts& parts, const BlockSetStyle& style, const StationLayout& l) {
+    const std::string structure = surfaceTexture(style, Surface::Structure);
+    MeshBuffer& mesh = parts.roof;
     for (float z = l.start + 1.5f; z < l.end; z += 8.5f) {
         for (const float side : {-1.0f, 1.0f}) {
             const glm::vec3 foot(side * 4.3f, l.deckTop, z);
@@ -102,9 +136,7 @@ void addRoof(MeshBuffer& mesh, const BlockSetStyle& style, const StationLayout& 
     const float zc = (l.start + l.end) * 0.5f;
     const float half = (l.end - l.start) * 0.5f + 0.4f;
     for (const float side : {-1.0f, 1.0f}) {
-        const glm::vec3 ridge(0.0f, l.ridge, zc);
-        const glm::vec3 eave(side * 5.3f, l.eaves, zc);
-        addBeam(mesh, ridge, eave + (eave - ridge) * 0.02f, half, 0.08f, glm::vec3(0.0f, 0.0f, 1.0f), roof);
+        addRoofSlope(parts, style, glm::vec3(0.0f, l.ridge, zc), glm::vec3(side * 5.3f, l.eaves, zc), half);
     }
 }
 
@@ -122,7 +154,7 @@ StationParts buildStationParts(const BlockSetStyle& style, const PathFrames& pat
     addStairs(parts.platform, style, layout);
     addRailings(parts.platform, style, layout);
     addTrackSupports(parts.platform, style, path);
-    addRoof(parts.roof, style, layout);
+    addRoof(parts, style, layout);
     return parts;
 }
 

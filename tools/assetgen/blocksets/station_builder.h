@@ -1,8 +1,11 @@
 // The station: platforms on both sides of the rail (under the hanging cars
 // on the suspended set) on a solid base with stairs, a pitched roof on
-// columns, the supports under the rail, and a display board over the entry
-// whose texture is the set's animated "ANIM" image. The board belongs to the
-// track part, because the game animates only the track part's textures.
+// columns with a band of skylights down each slope, the supports under the
+// rail, and a display board over the entry whose texture is the set's
+// animated "ANIM" image. The board belongs to the track part, because the
+// game animates only the track part's textures. The skylights' panes are a
+// part of their own with a see-through material, which the game draws
+// after everything else.
 #pragma once
 
 #include "blocksets/block_set_style.h"
@@ -14,7 +17,11 @@ namespace assetgen::blocksets {
 struct StationParts {
     MeshBuffer platform;
     MeshBuffer roof;
+    MeshBuffer glazing;  // see-through panes
 };
+
+// The panes' material colour: pale blue-grey, alpha about 0.42.
+inline constexpr engine::Colour kGlazingTint{196, 212, 226, 107};
 
 StationParts buildStationParts(const BlockSetStyle& style, const PathFrames& path);
 void addStationSign(MeshBuffer& track, const BlockSetStyle& style, const PathFrames& path);

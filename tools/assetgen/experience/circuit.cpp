@@ -9,28 +9,10 @@
 #include "experience/course_frames.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace assetgen::experience {
 namespace {
-
-struct TableRow {
-    int startIndex;
-    int chainBegin;
-    int chainEnd;
-    double liftSpacing;
-};
-
-// The ride's experience table, and how long each set's frames are up to
-// the crest (the tall set needs a longer lift than a metre per frame gives).
-constexpr std::array<TableRow, 5> kTable{{
-    {7, 138, 820, 1.0},
-    {6, 97, 876, 1.0},
-    {15, 114, 808, 1.0},
-    {15, 93, 880, 1.0},
-    {46, 133, 700, 1.15},
-}};
 
 constexpr int kCarsBehindLead = 3;       // the game's train: a lead car and three more
 constexpr double kStationAhead = 5.0;    // platform beyond the lead car
@@ -101,14 +83,13 @@ bool checkSpacing(const Course& course, const std::vector<int>& steps, std::stri
 }  // namespace
 
 CircuitPlan circuitPlan(const blocksets::BlockSetStyle& style) {
-    const TableRow& row = kTable[static_cast<size_t>(std::clamp(style.index, 0, 4))];
     CircuitPlan plan;
-    plan.startIndex = row.startIndex;
-    plan.chainBegin = row.chainBegin;
-    plan.chainEnd = row.chainEnd;
-    plan.liftSpacing = row.liftSpacing;
+    plan.startIndex = style.ride.experienceStart;
+    plan.chainBegin = style.ride.experienceChainBegin;
+    plan.chainEnd = style.ride.experienceChainEnd;
+    plan.liftSpacing = layoutFor(style.index).liftSpacing;
     plan.stationHeight = style.stationHeight();
-    plan.trainLength = (kCarsBehindLead + 1) * std::max(style.carSpacing, 1.0f);
+    plan.trainLength = (kCarsBehindLead + 1) * std::max(style.ride.carSpacing, 1.0f);
     return plan;
 }
 

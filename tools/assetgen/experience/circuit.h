@@ -1,5 +1,5 @@
-// A block set's prebuilt circuit: the course laid out for the ride's table
-// (start index, chain-free range), cut into path frames. Frames below the
+// A block set's prebuilt circuit: the course laid out for the set's ride
+// facts (experience start, chain-free range), cut into path frames. Frames below the
 // chain-free range run from the station up the lift, those above it are
 // the chain-braked return into the station; the last frame is the first.
 #pragma once

@@ -157,7 +157,7 @@ Layout layoutFor(int blockSet) {
         case 1: return {layInverter, 25.0, 45.0, 20.0};
         case 2: return {laySteel, 25.0, 45.0, 20.0};
         case 3: return {layOakwood, 25.0, 35.0, 20.0};
-        case 4: return {layHyper, 40.0, 45.0, 30.0};
+        case 4: return {layHyper, 40.0, 45.0, 30.0, 1.15};
         default: return {layTimber, 25.0, 35.0, 20.0};
     }
 }

@@ -14,6 +14,9 @@ struct Layout {
     double homeRadius = 25.0;  // the ride's last arcs, round to the brakes
     double homeBank = 30.0;
     double brakes = 20.0;  // metres of straight brake run after the ride
+    // Metres per path frame from frame 0 to the crest: the ride's table
+    // fixes the crest's frame, so a tall lift needs longer frames.
+    double liftSpacing = 1.0;
 };
 
 Layout layoutFor(int blockSet);

@@ -135,15 +135,17 @@ std::unique_ptr<engine::Clump> buildExperienceModel(const bs::BlockSetStyle& sty
     bs::addStationSign(sign, style, platform);
     rail.append(sign, platformPlacement(circuit));
     bs::StationParts station = bs::buildStationParts(style, platform);
-    bs::MeshBuffer deck, roof;
+    bs::MeshBuffer deck, roof, glazing;
     deck.append(station.platform, platformPlacement(circuit));
     roof.append(station.roof, platformPlacement(circuit));
+    glazing.append(station.glazing, platformPlacement(circuit));
     auto model = std::make_unique<engine::Clump>();
     model->addFrame(nullptr);
     bs::addPart(*model, "track", glm::mat4(1.0f), rail.geometry());
     bs::addPart(*model, "supports", glm::mat4(1.0f), buildSupportMesh(style, circuit, ground).geometry());
     bs::addPart(*model, "platform", glm::mat4(1.0f), deck.geometry());
     bs::addPart(*model, "roof", glm::mat4(1.0f), roof.geometry());
+    bs::addPart(*model, "glazing", glm::mat4(1.0f), glazing.geometry());
     return model;
 }
 
