@@ -2,13 +2,18 @@
 // into a scratch folder and every file is read back with the game engine's
 // own readers. The expectations come from the game's rules (catalogue order,
 // key-frame skipping, legs sets, closing piece, ride collision spheres), not
-// from the generator's code.
+// from the generator's code; the ride's facts come from the block-set style
+// table, which is held to the game's own table here.
 #include "blocksets/block_sets.h"
+#include "blocksets/block_set_style.h"
 
 #include "engine/collision.h"
 #include "engine/image.h"
 #include "engine/model_file.h"
 #include "engine/texture_dictionary.h"
+#include "ini_section.h"
+#include "platform/profile.h"
+#include "track/block_set_facts.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -19,8 +24,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,25 +50,14 @@ glm::vec3 upOf(const PathFrame& f) {
     return glm::vec3(f[1]);
 }
 
-// The ride's table, per block set index: name, built-track start index,
-// collision sphere offsets (right, up, forward), car spacing, steep slopes.
-struct SetRules {
-    const char* name;
-    int startIndex;
-    std::array<glm::vec3, 3> spheres;
-    float carSpacing;
-    bool steep;
-};
+// The block sets as the generator describes them: their names, whether
+// they have the steep slopes, and the ride's facts (start index, collision
+// spheres, car spacing), which a test below holds to the game's own table.
+using SetRules = assetgen::blocksets::BlockSetStyle;
+using assetgen::blocksets::kCollisionSphereRadius;
 
-const std::array<SetRules, 5> kSets = {{
-    {"timber", 20, {{{-0.9f, 0.9f, 0.0f}, {0.9f, 0.9f, 0.0f}, {0.0f, 2.0f, 0.0f}}}, 2.5f, false},
-    {"inverter", 35, {{{-0.55f, -1.6f, 0.2f}, {0.55f, -1.6f, 0.2f}, {0.0f, -0.9f, 0.2f}}}, 0.75f, false},
-    {"steel", 35, {{{-0.6f, 1.05f, 0.0f}, {0.6f, 1.05f, 0.0f}, {0.0f, 2.15f, 0.0f}}}, 3.5f, true},
-    {"oakwood", 40, {{{-0.9f, 0.9f, 0.0f}, {0.9f, 0.9f, 0.0f}, {0.0f, 2.0f, 0.0f}}}, 2.4f, false},
-    {"hyper", 22, {{{-0.6f, 1.15f, 0.0f}, {0.6f, 1.15f, 0.0f}, {0.0f, 2.15f, 0.0f}}}, 2.6f, true},
-}};
+const std::vector<SetRules>& kSets = assetgen::blocksets::blockSetStyles();
 
-constexpr float kSphereRadius = 0.25f;
 constexpr double kGrid = 22.5;
 
 // --- reading the data back ---
@@ -420,7 +416,7 @@ TEST_F(BlockSetsTest, NamesAndPartsKeepToTheNamingContract) {
 TEST_F(BlockSetsTest, EveryPathSurvivesTheKeyFrameRuleWithEvenSpacing) {
     for (const SetRules& set : kSets) {
         for (const Piece& piece : loadAll(set)) {
-            SCOPED_TRACE(std::string(set.name) + "/" + piece.value);
+            SCOPED_TRACE(set.name + "/" + piece.value);
             ASSERT_TRUE(piece.model);
             ASSERT_GT(piece.animation.count(), 5u);
             EXPECT_EQ(piece.path.size(), piece.animation.count());
@@ -428,7 +424,7 @@ TEST_F(BlockSetsTest, EveryPathSurvivesTheKeyFrameRuleWithEvenSpacing) {
             const float spacing = station ? 0.5f : 1.0f;
             if (station) {
                 EXPECT_GE(piece.path.size(), 48u);
-                EXPECT_GT(piece.path.size(), static_cast<size_t>(set.startIndex) + 1);
+                EXPECT_GT(piece.path.size(), static_cast<size_t>(set.ride.startIndex) + 1);
             }
             for (size_t i = 0; i < piece.path.size(); ++i) {
                 const glm::mat3 axes(piece.path[i]);
@@ -447,7 +443,7 @@ TEST_F(BlockSetsTest, PieceEndsLieOnTheGridAndMatchTheirNames) {
     for (const SetRules& set : kSets) {
         double bank = 0.0;
         for (const Piece& piece : loadAll(set)) {
-            SCOPED_TRACE(std::string(set.name) + "/" + piece.value);
+            SCOPED_TRACE(set.name + "/" + piece.value);
             ASSERT_GE(piece.path.size(), 2u);
             const Ends ends = endsFromName(piece.value);
             const PathFrame& first = piece.path.front();
@@ -721,9 +717,9 @@ std::string firstHit(const engine::CollisionScene& scene, const Path& path, cons
                 glm::slerp(glm::quat_cast(glm::mat3(path[i])), glm::quat_cast(glm::mat3(path[i + 1])), t);
             const glm::mat3 axes = glm::mat3_cast(q);
             const glm::vec3 p = glm::mix(positionOf(path[i]), positionOf(path[i + 1]), t);
-            for (size_t n = 0; n < set.spheres.size(); ++n) {
-                const glm::vec3 o = set.spheres[n];
-                if (scene.sphereObjects(p + axes * o, kSphereRadius)) {
+            for (size_t n = 0; n < set.ride.spheres.size(); ++n) {
+                const glm::vec3 o = set.ride.spheres[n];
+                if (scene.sphereObjects(p + axes * o, kCollisionSphereRadius)) {
                     return "sphere " + std::to_string(n + 1) + " at frame " + std::to_string(i) + "+" +
                            std::to_string(t);
                 }
@@ -776,8 +772,8 @@ TEST_F(BlockSetsTest, TrainLeavesTheStationWithoutTouchingItOrTheCarBehind) {
         }
         EXPECT_EQ(firstHit(scene, ride, set), "");
         // The following car on the level station, a spacing behind.
-        const PathFrame& lead = station.path[static_cast<size_t>(set.startIndex)];
-        const glm::mat4 behind = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, -set.carSpacing)) * lead;
+        const PathFrame& lead = station.path[static_cast<size_t>(set.ride.startIndex)];
+        const glm::mat4 behind = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, -set.ride.carSpacing)) * lead;
         engine::CollisionScene cars;
         for (const auto& atomic : car->atomics()) {
             if (atomic->name().rfind("seat", 0) != 0) {
@@ -794,7 +790,7 @@ TEST_F(BlockSetsTest, CarsCarryFourSeatsOnTheirSideOfTheRail) {
         for (const char* file : {"leadcar1.dff", "car1.dff"}) {
             const auto car = engine::readModelFile((*root_ / "models" / "cars" / set.name / file).string());
             ASSERT_TRUE(car) << file;
-            const bool hanging = std::string(set.name) == "inverter";
+            const bool hanging = set.suspended();
             for (int k = 1; k <= 4; ++k) {
                 const engine::Atomic* seat = car->findPart("seat" + std::to_string(k));
                 ASSERT_TRUE(seat) << file << " seat" << k;
@@ -814,9 +810,232 @@ TEST_F(BlockSetsTest, CarsCarryFourSeatsOnTheirSideOfTheRail) {
             }
             EXPECT_LT(hanging ? low : 0.0f, hanging ? -1.5f : 1.0f) << "hangs below the rail";
             if (std::string(file) == "car1.dff") {
-                EXPECT_LT(front - back, set.carSpacing) << "cars a spacing apart do not overlap";
+                EXPECT_LT(front - back, set.ride.carSpacing) << "cars a spacing apart do not overlap";
             }
         }
+    }
+}
+
+// --- the riders' view from their seats ---
+
+constexpr float kSightReach = 4.0f;                           // m ahead that a rider sees clear
+constexpr std::array<float, 3> kSightDips{0.0f, 3.0f, 6.0f};  // degrees below the car's forward axis
+constexpr float kOverSeatBacks = 0.25f;                       // m the eyes stay above every seat back ahead
+
+// A car's body (not its seat markers), placed.
+void addCar(engine::CollisionScene& scene, const engine::Clump& car, const glm::mat4& at) {
+    for (const auto& atomic : car.atomics()) {
+        if (atomic->name().rfind("seat", 0) != 0) {
+            scene.addObject(*atomic->geometry, at * atomic->frame->world());
+        }
+    }
+}
+
+// The highest point of the car's upholstery (seats and seat backs) lying
+// ahead of the eye along the car's forward axis.
+float highestSeatAhead(const engine::Clump& car, const glm::mat4& at, const glm::vec3& eye, const std::string& seat) {
+    float highest = -1e9f;
+    for (const auto& atomic : car.atomics()) {
+        const engine::Geometry& g = *atomic->geometry;
+        if (atomic->name().rfind("seat", 0) == 0) {
+            continue;
+        }
+        for (const engine::Mesh& mesh : g.meshes) {
+            if (g.materials[mesh.material].textureName != seat) {
+                continue;
+            }
+            for (const uint32_t index : mesh.indices) {
+                const glm::vec3 p = glm::vec3(at * atomic->frame->world() * glm::vec4(g.positions[index], 1.0f));
+                if (p.z > eye.z) {
+                    highest = std::max(highest, p.y);
+                }
+            }
+        }
+    }
+    return highest;
+}
+
+// From every seat a rider sees straight ahead and a few degrees down past
+// the seats in front, the car's front and the car ahead, and the eyes sit
+// well above every seat back in front of them.
+TEST_F(BlockSetsTest, EveryRiderSeesOverTheSeatsAheadToTheTrack) {
+    for (const SetRules& set : kSets) {
+        SCOPED_TRACE(set.name);
+        const fs::path folder = *root_ / "models" / "cars" / set.name;
+        const auto lead = engine::readModelFile((folder / "leadcar1.dff").string());
+        const auto car = engine::readModelFile((folder / "car1.dff").string());
+        ASSERT_TRUE(lead && car);
+        const std::string seat = assetgen::blocksets::surfaceTexture(set, assetgen::blocksets::Surface::CarSeat);
+        const glm::mat4 ahead = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, set.ride.carSpacing));
+        struct Case {
+            const char* label;
+            const engine::Clump* rider;
+            const engine::Clump* inFront;  // null: nothing ahead of the lead car
+        };
+        for (const Case& c :
+             {Case{"lead car", lead.get(), nullptr}, Case{"car behind the lead car", car.get(), lead.get()},
+              Case{"car behind a car", car.get(), car.get()}}) {
+            engine::CollisionScene scene;
+            addCar(scene, *c.rider, glm::mat4(1.0f));
+            if (c.inFront) {
+                addCar(scene, *c.inFront, ahead);
+            }
+            for (int k = 1; k <= 4; ++k) {
+                const engine::Atomic* marker = c.rider->findPart("seat" + std::to_string(k));
+                ASSERT_TRUE(marker) << c.label << " seat" << k;
+                const glm::vec3 eye = marker->frame->position();
+                for (const float dip : kSightDips) {
+                    const float down = glm::radians(dip);
+                    const glm::vec3 sight(0.0f, -std::sin(down), std::cos(down));
+                    engine::SegmentHit hit;
+                    EXPECT_FALSE(scene.segmentObjects(eye, eye + sight * kSightReach, &hit))
+                        << c.label << " seat" << k << " looking " << dip << " degrees down is blocked "
+                        << hit.fraction * kSightReach << " m ahead";
+                }
+                float seats = highestSeatAhead(*c.rider, glm::mat4(1.0f), eye, seat);
+                if (c.inFront) {
+                    seats = std::max(seats, highestSeatAhead(*c.inFront, ahead, eye, seat));
+                }
+                EXPECT_GE(eye.y - seats, kOverSeatBacks) << c.label << " seat" << k << ": eye at " << eye.y;
+            }
+        }
+    }
+}
+
+// The seats fill the foreground of the seat view: they are upholstered in
+// a colour, not in near-black.
+TEST_F(BlockSetsTest, SeatsAreUpholsteredInAClearColour) {
+    constexpr double kLeastBrightest = 110.0;  // mean of each texel's brightest channel, 0..255
+    for (const SetRules& set : kSets) {
+        SCOPED_TRACE(set.name);
+        const std::string seat = assetgen::blocksets::surfaceTexture(set, assetgen::blocksets::Surface::CarSeat);
+        const auto car = engine::readModelFile((*root_ / "models" / "cars" / set.name / "car1.dff").string());
+        ASSERT_TRUE(car);
+        const engine::Atomic* body = car->findPart("body");
+        ASSERT_TRUE(body);
+        const auto& materials = body->geometry->materials;
+        EXPECT_TRUE(std::any_of(materials.begin(), materials.end(),
+                                [&](const engine::Material& m) { return m.textureName == seat; }))
+            << "the seats are drawn with " << seat;
+        engine::Image image;
+        ASSERT_TRUE(engine::readPng((*root_ / "models" / "cars" / set.name / (seat + ".png")).string(), &image));
+        double brightest = 0.0;
+        for (size_t i = 0; i < image.rgba.size(); i += 4) {
+            brightest += std::max({image.rgba[i], image.rgba[i + 1], image.rgba[i + 2]});
+        }
+        EXPECT_GE(brightest / (image.rgba.size() / 4), kLeastBrightest);
+    }
+}
+
+// The station's roof has see-through glazing: a part of its own whose
+// material lets about half the light through, which the game's see-through
+// drawing picks up by its alpha.
+TEST_F(BlockSetsTest, StationRoofHasSeeThroughGlazing) {
+    for (const SetRules& set : kSets) {
+        SCOPED_TRACE(set.name);
+        const Piece station = load(set, "station1");
+        ASSERT_TRUE(station.model);
+        std::vector<std::string> seeThrough;
+        for (const auto& atomic : station.model->atomics()) {
+            for (const engine::Material& material : atomic->geometry->materials) {
+                if (material.colour.a < 255) {
+                    seeThrough.push_back(atomic->name());
+                    EXPECT_GE(material.colour.a, 0.3 * 255) << atomic->name();
+                    EXPECT_LE(material.colour.a, 0.6 * 255) << atomic->name();
+                }
+            }
+        }
+        ASSERT_FALSE(seeThrough.empty());
+        for (const std::string& part : seeThrough) {
+            EXPECT_NE(part, "track") << "the track part's textures animate; glazing is a part of its own";
+        }
+    }
+}
+
+// --- the ride's facts in the catalogue ---
+
+const std::vector<std::string> kFactKeys = {
+    "Wooden",  "Suspended", "StartIndex", "ExperienceStart", "ExperienceChainBegin", "ExperienceChainEnd",
+    "Sphere1", "Sphere2",   "Sphere3",    "CarSpacing",      "TracksideAhead",       "TracksideCatchUp"};
+
+// The keys of a section's raw text, in order.
+std::vector<std::string> sectionKeys(const std::string& section) {
+    std::vector<std::string> keys;
+    std::istringstream in(section);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (const size_t eq = line.find('='); eq != std::string::npos) {
+            keys.push_back(line.substr(0, eq));
+        }
+    }
+    return keys;
+}
+
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> out;
+    for (std::string word; in >> word;) {
+        out.push_back(word);
+    }
+    return out;
+}
+
+// A number written as the game reads it: exactly the float, in its
+// shortest form (no exponent, no trailing zero after a point).
+testing::AssertionResult readsBackAs(const std::string& text, float expected) {
+    if (text.empty() || text.find_first_of("eE") != std::string::npos ||
+        (text.find('.') != std::string::npos && text.back() == '0')) {
+        return testing::AssertionFailure() << "'" << text << "' is not in its shortest form";
+    }
+    char* end = nullptr;
+    const float read = std::strtof(text.c_str(), &end);
+    if (*end != '\0' || read != expected) {
+        return testing::AssertionFailure() << "'" << text << "' reads as " << read << ", not " << expected;
+    }
+    return testing::AssertionSuccess();
+}
+
+// Every fact of a record on one line, for comparing records whole.
+std::string factsText(const zr::BlockSetFacts& f) {
+    std::ostringstream out;
+    out << "wooden " << f.wooden << " suspended " << f.suspended << " start " << f.startIndex << " experience "
+        << f.experience.startIndex << "/" << f.experience.chainBegin << "/" << f.experience.chainEnd << " spheres";
+    for (const glm::vec3& c : f.spheres) {
+        out << " (" << c.x << " " << c.y << " " << c.z << ")";
+    }
+    out << " spacing " << f.carSpacing << " trackside " << f.tracksideAhead << "/" << f.tracksideCatchUp;
+    return out.str();
+}
+
+TEST_F(BlockSetsTest, CatalogueCarriesTheRideFactsTheGameReads) {
+    for (const SetRules& set : kSets) {
+        SCOPED_TRACE(set.name);
+        const std::optional<std::string> section = assetgen::findIniSection(readText(catalogue(set)), "Block Set");
+        ASSERT_TRUE(section) << "no [Block Set] in blocks.ini";
+        EXPECT_EQ(sectionKeys(*section), kFactKeys);
+        const zr::Profile ini(catalogue(set).string());
+        const char* const facts = "Block Set";
+        const assetgen::blocksets::RideFacts& ride = set.ride;
+        EXPECT_EQ(ini.getInt(facts, "Wooden", -1), set.wooden() ? 1 : 0);
+        EXPECT_EQ(ini.getInt(facts, "Suspended", -1), set.suspended() ? 1 : 0);
+        EXPECT_EQ(ini.getInt(facts, "StartIndex", -1), ride.startIndex);
+        EXPECT_EQ(ini.getInt(facts, "ExperienceStart", -1), ride.experienceStart);
+        EXPECT_EQ(ini.getInt(facts, "ExperienceChainBegin", -1), ride.experienceChainBegin);
+        EXPECT_EQ(ini.getInt(facts, "ExperienceChainEnd", -1), ride.experienceChainEnd);
+        for (size_t k = 0; k < ride.spheres.size(); ++k) {
+            const std::string key = "Sphere" + std::to_string(k + 1);
+            const std::vector<std::string> xyz = words(ini.getString(facts, key.c_str(), ""));
+            ASSERT_EQ(xyz.size(), 3u) << key;
+            for (int axis = 0; axis < 3; ++axis) {
+                EXPECT_TRUE(readsBackAs(xyz[static_cast<size_t>(axis)], ride.spheres[k][axis])) << key;
+            }
+        }
+        EXPECT_TRUE(readsBackAs(ini.getString(facts, "CarSpacing", ""), ride.carSpacing));
+        EXPECT_EQ(ini.getInt(facts, "TracksideAhead", -1), ride.tracksideAhead);
+        EXPECT_EQ(ini.getInt(facts, "TracksideCatchUp", -1), ride.tracksideCatchUp);
+        // What the game makes of the section is its own table for the set:
+        // a set with the section rides exactly as one without it.
+        EXPECT_EQ(factsText(zr::readBlockSetFacts(ini, set.index)), factsText(zr::defaultBlockSetFacts(set.index)));
     }
 }
 
@@ -873,7 +1092,7 @@ TEST_F(BlockSetsTest, StationDisplayAnimatesFromWhereTheGameLooks) {
 TEST_F(BlockSetsTest, LowDetailRailsAreLighterTrackOnlyCopies) {
     for (const SetRules& set : kSets) {
         for (const Piece& piece : loadAll(set)) {
-            SCOPED_TRACE(std::string(set.name) + "/" + piece.value);
+            SCOPED_TRACE(set.name + "/" + piece.value);
             const fs::path file = setFolder(set) / piece.value;
             const fs::path low = file.parent_path() / "low1" / (file.filename().string() + ".dff");
             if (legsCount(*piece.model) < 2) {

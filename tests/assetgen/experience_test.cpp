@@ -3,13 +3,18 @@
 // (a catalogue piece, its path frames read with the game's key-frame rule),
 // ridden with the game's own ride physics, and its world is read back and
 // checked against the track. The expectations come from the ride's rules
-// and a real ride's envelope, not from the generator's numbers.
+// and a real ride's envelope, not from the generator's numbers; the ride's
+// facts (experience start, chain-free range, spheres) are the block-set
+// style's, read back by the ride from the generated blocks.ini.
+#include "../support/scene_fixture.h"
+#include "blocksets/block_set_style.h"
 #include "engine/collision.h"
 #include "engine/engine.h"
 #include "engine/model_file.h"
 #include "engine/renderer.h"
 #include "platform/headless/headless_platform.h"
 #include "ride/ride.h"
+#include "track/block_set_facts.h"
 #include "track/catalogue_piece.h"
 #include "track/coaster.h"
 #include "track/track_geometry.h"
@@ -33,16 +38,11 @@ namespace {
 namespace fs = std::filesystem;
 namespace engine = zr::engine;
 
-struct SetLevel {
-    const char* set;
-    const char* level;
-};
-constexpr std::array<SetLevel, 5> kSetLevels{{{"timber", "meadow"},
-                                              {"inverter", "canyon"},
-                                              {"steel", "alpine"},
-                                              {"oakwood", "harbour"},
-                                              {"hyper", "nightfall"}}};
-constexpr int kSuspendedSet = 1;
+using Style = assetgen::blocksets::BlockSetStyle;
+const std::vector<Style>& kStyles = assetgen::blocksets::blockSetStyles();
+
+// Level n goes with block set n.
+constexpr std::array<const char*, 5> kLevels{"meadow", "canyon", "alpine", "harbour", "nightfall"};
 constexpr int kTallSet = 4;
 
 constexpr float kFrameSeconds = 0.02f;
@@ -55,18 +55,13 @@ constexpr size_t kNeighbours = 20;  // frames along the track that may come clos
 
 class FakeRideHost final : public zr::RideHost {
 public:
-    explicit FakeRideHost(int32_t set) : set_(set) {}
     float rideFrameSeconds() const override { return kFrameSeconds; }
-    int32_t rideBlockSet() const override { return set_; }
     bool ridingState() const override { return true; }
     zr::sound::SoundBank* rideSounds() override { return nullptr; }
     engine::World* rideWorld() override { return nullptr; }
-    void setRideDragMode(int32_t) override {}
+    void allowLookAround(bool) override {}
     void requestTitle() override {}
     void testRunEnded(int32_t) override {}
-
-private:
-    int32_t set_;
 };
 
 // Exit status of the generator, or -1 when it did not exit normally.
@@ -105,7 +100,6 @@ protected:
         engine_.initialise(1 << 20);
         engine_.open(platform_);
         engine_.startWith(engine::createNullRenderer());
-        context_.engine = &engine_;
     }
 
     fs::path data() const { return *root_ / "data"; }
@@ -115,25 +109,28 @@ protected:
         return std::make_unique<zr::CataloguePiece>(context_, model.string(), false, nullptr);
     }
 
-    // The experience ride as the riding state runs it: countdown, then the
-    // lap, one frame at a time, until the ride says it is done.
-    LapResult rideLap(const zr::CataloguePiece& piece, int32_t set) {
-        FakeRideHost host(set);
+    // The experience ride as the riding state runs it, with the facts the
+    // game reads from the set's blocks.ini: countdown, then the lap, one
+    // frame at a time, until the ride says it is done.
+    LapResult rideLap(const zr::CataloguePiece& piece, const Style& style) {
+        FakeRideHost host;
         zr::Car train(context_, "");
         zr::Coaster coaster(context_, nullptr);
         coaster.appendBlock(piece);
-        zr::Ride ride(host, coaster, train);
+        const zr::BlockSetFacts facts =
+            zr::loadBlockSetFacts((data() / "blocksets" / style.name).string(), style.index);
+        zr::Ride ride(host, coaster, train, facts);
         ride.startRide(zr::kRideExperience);
         const int frames = static_cast<int>(kLongestLap / kFrameSeconds);
-        for (int i = 0; i < frames && coaster.rideState != zr::kRideExperienceDone; ++i) ride.update();
-        return {coaster.rideState == zr::kRideExperienceDone, coaster.committed};
+        for (int i = 0; i < frames && ride.state() != zr::kRideExperienceDone; ++i) ride.update();
+        return {ride.state() == zr::kRideExperienceDone, ride.record().committed};
     }
 
     static fs::path* root_;
     static bool generated_;
     zr::HeadlessPlatform platform_{false};
     engine::Engine engine_;
-    zr::SceneContext context_;
+    zr::SceneContext context_ = zr::test::engineOnlyScene(engine_);
 };
 
 fs::path* ExperienceTest::root_ = nullptr;
@@ -168,9 +165,10 @@ float pathLength(const std::vector<zr::PathFrame>& frames) {
     return length;
 }
 
-// The station building stands beside the frame the train starts at, and
-// every part but the rail has a decoration's name.
-void expectStationAndParts(const zr::CataloguePiece& piece, const zr::ExperienceTriple& triple) {
+// The station building stands beside the frame the train starts at, its
+// roof has see-through glazing, and every part but the rail has a
+// decoration's name.
+void expectStationAndParts(const zr::CataloguePiece& piece, const assetgen::blocksets::RideFacts& ride) {
     const engine::Atomic* platform = piece.model->findPart("platform");
     ASSERT_NE(platform, nullptr) << "a station at the start";
     glm::vec3 low(1e9f), high(-1e9f);
@@ -178,38 +176,43 @@ void expectStationAndParts(const zr::CataloguePiece& piece, const zr::Experience
         low = glm::min(low, p);
         high = glm::max(high, p);
     }
-    const glm::vec3 lead = positionOf(piece.pathFrames[static_cast<size_t>(triple.startIndex)]);
+    const glm::vec3 lead = positionOf(piece.pathFrames[static_cast<size_t>(ride.experienceStart)]);
     EXPECT_TRUE(lead.x > low.x && lead.x < high.x && lead.z > low.z && lead.z < high.z)
         << "the train starts beside the platform";
+    int seeThrough = 0;
     for (const auto& atomic : piece.model->atomics()) {
         const std::string& part = atomic->name();
+        for (const engine::Material& material : atomic->geometry->materials) {
+            seeThrough += material.colour.a < 255 && part != "track" ? 1 : 0;
+        }
         if (part == "track") continue;
         for (const char* reserved : {"legs", "foot", "car", "track"}) {
             EXPECT_EQ(part.find(reserved), std::string::npos) << "decoration part " << part;
         }
     }
+    EXPECT_GT(seeThrough, 0) << "the station's roof glazing";
 }
 
 // Below the chain-free range the chain lifts the train to the crest; above
 // it the chain brakes it, on the level, back into the station.
-void expectLiftAndReturn(const std::vector<zr::PathFrame>& frames, const zr::ExperienceTriple& triple) {
+void expectLiftAndReturn(const std::vector<zr::PathFrame>& frames, const assetgen::blocksets::RideFacts& ride) {
     float highest = -1e9f;
     for (const auto& f : frames) highest = std::max(highest, f[3].y);
-    EXPECT_GT(frames[static_cast<size_t>(triple.chainBegin)][3].y, highest - 1.0f) << "the crest starts the ride";
-    for (size_t i = static_cast<size_t>(triple.chainEnd) + 1; i < frames.size(); ++i) {
+    EXPECT_GT(frames[static_cast<size_t>(ride.experienceChainBegin)][3].y, highest - 1.0f)
+        << "the crest starts the ride";
+    for (size_t i = static_cast<size_t>(ride.experienceChainEnd) + 1; i < frames.size(); ++i) {
         ASSERT_LT(std::abs(frames[i][2].y), 0.05f) << "return frame " << i << " is not level";
     }
 }
 
 TEST_F(ExperienceTest, EachCoasterIsOneClosedCircuitFromItsStationUpTheLiftAndBack) {
-    for (int32_t set = 0; set < static_cast<int32_t>(kSetLevels.size()); ++set) {
-        SCOPED_TRACE(kSetLevels[static_cast<size_t>(set)].set);
-        const auto piece = loadCoaster(kSetLevels[static_cast<size_t>(set)].set);
+    for (const Style& style : kStyles) {
+        SCOPED_TRACE(style.name);
+        const auto piece = loadCoaster(style.name);
         ASSERT_TRUE(piece->model) << "no experience1.dff";
         ASSERT_NE(piece->model->findPart("track"), nullptr) << "the rail must be the part named track";
         const std::vector<zr::PathFrame>& frames = piece->pathFrames;
-        const zr::ExperienceTriple triple = zr::experienceTriple(set);
-        ASSERT_GT(static_cast<int>(frames.size()), triple.chainEnd + kReturnFrames);
+        ASSERT_GT(static_cast<int>(frames.size()), style.ride.experienceChainEnd + kReturnFrames);
         EXPECT_LT(glm::length(positionOf(frames.back()) - positionOf(frames.front())), kClosing);
         EXPECT_LT(glm::length(glm::vec3(frames.back()[2] - frames.front()[2])), 1e-3f)
             << "last frame faces as the first";
@@ -218,11 +221,11 @@ TEST_F(ExperienceTest, EachCoasterIsOneClosedCircuitFromItsStationUpTheLiftAndBa
             ASSERT_GE(step, kShortestStep) << "frame " << i;
             ASSERT_LE(step, kLongestStep) << "frame " << i;
         }
-        EXPECT_GT(closestPass(frames, kNeighbours), set == kSuspendedSet ? 5.5f : 4.5f) << "the track runs into itself";
-        expectStationAndParts(*piece, triple);
-        expectLiftAndReturn(frames, triple);
+        EXPECT_GT(closestPass(frames, kNeighbours), style.suspended() ? 5.5f : 4.5f) << "the track runs into itself";
+        expectStationAndParts(*piece, style.ride);
+        expectLiftAndReturn(frames, style.ride);
         const float height = heightRange(frames);
-        if (set == kTallSet) {
+        if (style.index == kTallSet) {
             EXPECT_GE(height, 60.0f) << "the tall set's lift";
         } else {
             EXPECT_LE(height, 45.0f) << "only the tall set climbs that high";
@@ -231,13 +234,13 @@ TEST_F(ExperienceTest, EachCoasterIsOneClosedCircuitFromItsStationUpTheLiftAndBa
 }
 
 TEST_F(ExperienceTest, EachCoasterRidesALapOfTheGamesRideWithinARealRidesEnvelope) {
-    for (int32_t set = 0; set < static_cast<int32_t>(kSetLevels.size()); ++set) {
-        const std::string name = kSetLevels[static_cast<size_t>(set)].set;
+    for (const Style& style : kStyles) {
+        const std::string& name = style.name;
         SCOPED_TRACE(name);
         const auto piece = loadCoaster(name);
         ASSERT_TRUE(piece->model);
         const std::vector<zr::PathFrame>& frames = piece->pathFrames;
-        const LapResult lap = rideLap(*piece, set);
+        const LapResult lap = rideLap(*piece, style);
         ASSERT_TRUE(lap.completed) << "no lap within " << kLongestLap << " s";
         const zr::RideStats& s = lap.stats;
         const float height = heightRange(frames);
@@ -298,20 +301,11 @@ glm::mat4 placementMatrix(const Placement& p) {
     return m;
 }
 
-// The game's collision spheres of each set (right, up, forward), radius 0.25.
-const std::array<std::array<glm::vec3, 3>, 5> kSpheres{{
-    {{{-0.9f, 0.9f, 0.0f}, {0.9f, 0.9f, 0.0f}, {0.0f, 2.0f, 0.0f}}},
-    {{{-0.55f, -1.6f, 0.2f}, {0.55f, -1.6f, 0.2f}, {0.0f, -0.9f, 0.2f}}},
-    {{{-0.6f, 1.05f, 0.0f}, {0.6f, 1.05f, 0.0f}, {0.0f, 2.15f, 0.0f}}},
-    {{{-0.9f, 0.9f, 0.0f}, {0.9f, 0.9f, 0.0f}, {0.0f, 2.0f, 0.0f}}},
-    {{{-0.6f, 1.15f, 0.0f}, {0.6f, 1.15f, 0.0f}, {0.0f, 2.15f, 0.0f}}},
-}};
-
 TEST_F(ExperienceTest, EachWorldHoldsItsCoasterClearOfGroundAndScenery) {
-    for (int32_t set = 0; set < static_cast<int32_t>(kSetLevels.size()); ++set) {
-        const SetLevel& names = kSetLevels[static_cast<size_t>(set)];
-        SCOPED_TRACE(names.level);
-        const fs::path folder = data() / "levels" / names.level;
+    for (const Style& style : kStyles) {
+        const char* level = kLevels[static_cast<size_t>(style.index)];
+        SCOPED_TRACE(level);
+        const fs::path folder = data() / "levels" / level;
         const Placement placement = readPlacement(folder / "experience-objects.dff");
         EXPECT_EQ(placement.players, 1);
         EXPECT_GE(placement.skies, 1);
@@ -326,10 +320,10 @@ TEST_F(ExperienceTest, EachWorldHoldsItsCoasterClearOfGroundAndScenery) {
         engine::CollisionScene scene;
         scene.setStatic(sectors);
 
-        const auto piece = loadCoaster(names.set);
+        const auto piece = loadCoaster(style.name);
         ASSERT_TRUE(piece->model);
         const glm::mat4 place = placementMatrix(placement);
-        const float clearance = set == kSuspendedSet ? 4.0f : 1.9f;  // the cars hang below that set's rail
+        const float clearance = style.suspended() ? 4.0f : 1.9f;  // the cars hang below that set's rail
         int blocked = 0, pierced = 0;
         for (size_t i = 0; i < piece->pathFrames.size(); ++i) {
             const glm::mat4 f = place * piece->pathFrames[i];
@@ -338,16 +332,16 @@ TEST_F(ExperienceTest, EachWorldHoldsItsCoasterClearOfGroundAndScenery) {
             const float below = std::min(clearance, rail.y - placement.position.y - 0.2f);
             engine::SegmentHit hit;
             if (below > 0.0f && scene.segmentStatic(rail, rail - glm::vec3(0.0f, below, 0.0f), &hit)) ++blocked;
-            for (const glm::vec3& offset : kSpheres[static_cast<size_t>(set)]) {
+            for (const glm::vec3& offset : style.ride.spheres) {
                 const glm::vec3 centre =
                     rail + offset.x * glm::vec3(f[0]) + offset.y * glm::vec3(f[1]) + offset.z * glm::vec3(f[2]);
-                if (scene.sphereStatic(centre, 0.25f)) ++pierced;
+                if (scene.sphereStatic(centre, assetgen::blocksets::kCollisionSphereRadius)) ++pierced;
             }
         }
         EXPECT_EQ(blocked, 0) << "frames with ground or scenery within reach below the rail";
         EXPECT_EQ(pierced, 0) << "collision spheres touching the world";
         // The train starts in the station, whose ground is the marker's height.
-        const auto startIndex = static_cast<size_t>(zr::experienceTriple(set).startIndex);
+        const auto startIndex = static_cast<size_t>(style.ride.experienceStart);
         const glm::vec3 start = glm::vec3(place * piece->pathFrames[startIndex][3]);
         engine::SegmentHit ground;
         ASSERT_TRUE(scene.segmentStatic(start, start - glm::vec3(0.0f, 10.0f, 0.0f), &ground));
