@@ -82,23 +82,23 @@ std::array<glm::vec3, 4> standingCar(MeshBuffer& mesh, const CarTextures& t, flo
     return eyes;
 }
 
-// One row of four hanging from a bogie under the spine: a frame just under
-// the chassis carries the seat backs on thin posts between the seats, so
-// the riders' heads are in the open below it and they see through the
-// posts of the car in front.
+// One row of four hanging from a bogie under the spine: a crossbeam just
+// under the chassis carries the seat backs on thin posts between the seats.
+// The beam sits higher above the riders' eyes than the view reaches, so
+// they look under the beam and between the posts of the car in front.
 std::array<glm::vec3, 4> hangingCar(MeshBuffer& mesh, const CarTextures& t, float half, bool lead) {
     constexpr float kCushionTop = -1.66f;
     constexpr float kSeatBackTop = -1.0f;
-    constexpr float kFrameLow = -0.42f;  // the seat frame under the chassis
-    constexpr float kPost = 0.03f;       // half a post's width
+    constexpr float kBeamLow = -0.3f;  // the crossbeam's underside
+    constexpr float kPost = 0.02f;     // half a post's width
     box(mesh, {-0.65f, -0.32f, -half}, {0.65f, -0.12f, half}, t.chassis);
     for (const float x : {-0.5f, 0.5f}) {
         box(mesh, {x - 0.1f, -0.12f, -half + 0.05f}, {x + 0.1f, 0.12f, half - 0.05f}, t.chassis);
     }
     const float back = -half + 0.02f;  // the seat backs' rear face
-    box(mesh, {-1.12f, kFrameLow, back}, {1.12f, -0.32f, back + 0.12f}, t.body);
+    box(mesh, {-1.12f, kBeamLow, back}, {1.12f, -0.18f, back + 0.12f}, t.body);
     for (const float x : {-1.1f, -0.55f, 0.0f, 0.55f, 1.1f}) {
-        box(mesh, {x - kPost, kSeatBackTop, back + 0.03f}, {x + kPost, kFrameLow, back + 0.09f}, t.body);
+        box(mesh, {x - kPost, kSeatBackTop, back + 0.03f}, {x + kPost, kBeamLow, back + 0.07f}, t.body);
     }
     std::array<glm::vec3, 4> eyes{};
     const float seats[] = {0.825f, 0.275f, -0.275f, -0.825f};
