@@ -3,6 +3,7 @@
 // script drives it.
 #include "app/entry.h"
 #include "app/game_app.h"
+#include "app/ride_statistics.h"
 #include "app/script_runner.h"
 #include "platform/file_system.h"
 #include "platform/headless/headless_platform.h"
@@ -10,6 +11,7 @@
 #include "platform/sound_library.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -23,11 +25,13 @@ constexpr const char* kUsage =
     "  --windowed        play in an 800 x 600 window\n"
     "  --mode WxH        play in a window of W x H pixels\n"
     "  --script FILE     run the commands of FILE ('-' for standard input) headless\n"
+    "  --ride-stats N    ride block set N's prebuilt coaster headless and print its statistics\n"
     "Other arguments are passed to the game's command line.\n";
 
 struct Options {
     zr::StartOptions start;
     std::string script;
+    int rideStats = -1;  // the block set to ride, or none
     bool help = false;
 };
 
@@ -62,6 +66,15 @@ bool parseOptions(int argc, char** argv, Options* options) {
                 return false;
             }
             options->script = argv[++i];
+        } else if (std::strcmp(arg, "--ride-stats") == 0) {
+            char* end = nullptr;
+            const long set = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : -1;
+            if (i + 1 >= argc || end == argv[i + 1] || *end != '\0' || set < 0 || set > 99) {
+                std::fprintf(stderr, "zephyrail: --ride-stats needs a block set number such as 0\n");
+                return false;
+            }
+            options->rideStats = static_cast<int>(set);
+            ++i;
         } else if (std::strncmp(arg, "--", 2) == 0) {
             std::fprintf(stderr, "zephyrail: unknown option %s\n%s", arg, kUsage);
             return false;
@@ -127,6 +140,7 @@ int main(int argc, char** argv) {
                      searched.c_str());
         return 1;
     }
+    if (options.rideStats >= 0) return zr::rideStatistics(options.rideStats, std::cout, std::cerr);
     if (!options.script.empty()) return runScripted(options, startDirectory);
     std::unique_ptr<zr::Platform> platform = zr::createSdlPlatform(options.start.mode);
     return zr::runGame(*platform, options.start,

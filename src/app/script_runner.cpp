@@ -131,7 +131,25 @@ void levelJson(const Game& game, Json& json) {
         coaster->blocks.forEach([&](const TrackBlock* block) { blocks.push_back(block->name); });
         json["track"] = Json{{"state", coaster->trackState}, {"count", coaster->blocks.count}, {"blocks", blocks}};
     }
-    if (const Catalogue* catalogue = game.catalogue()) json["catalogue"] = catalogue->pieces.count;
+    if (const Catalogue* catalogue = game.catalogue()) {
+        json["catalogue"] = catalogue->pieces.count;
+        // Features whose panel icons loaded, of all features.
+        int32_t features = 0;
+        int32_t icons = 0;
+        catalogue->pieces.forEach([&](const CataloguePiece* piece) {
+            if (!piece->featureMark) return;
+            ++features;
+            if (piece->iconOn && !piece->iconOn->empty()) ++icons;
+        });
+        json["featureCount"] = features;
+        json["featureIcons"] = icons;
+    }
+    if (const World* world = game.world(); world && world->startCount > 0) {
+        json["start"] = vector3(world->startPositions[static_cast<size_t>(world->startIndex)]);
+    }
+    // The station display's animation: its frames (none when it was built
+    // without pictures).
+    json["rideDisplay"] = game.animatedTextures.image ? game.animatedTextures.image->frameCount() : 0;
     if (const Ride* ride = game.ride()) {
         const RideRecord& record = ride->record();
         json["ride"] = Json{{"state", record.state},
@@ -147,23 +165,15 @@ void levelJson(const Game& game, Json& json) {
 }  // namespace
 
 const ScriptRunner::Command ScriptRunner::kCommands[] = {
-    {"step", &ScriptRunner::frameStep},
-    {"wait", &ScriptRunner::wait},
-    {"frames", &ScriptRunner::frames},
-    {"waituntil", &ScriptRunner::waitUntil},
-    {"move", &ScriptRunner::move},
-    {"button", &ScriptRunner::button},
-    {"hover", &ScriptRunner::button},
-    {"press", &ScriptRunner::mouseButton},
-    {"release", &ScriptRunner::mouseButton},
-    {"click", &ScriptRunner::mouseButton},
-    {"key", &ScriptRunner::key},
-    {"keydown", &ScriptRunner::key},
-    {"keyup", &ScriptRunner::key},
-    {"shot", &ScriptRunner::shot},
-    {"expect", &ScriptRunner::expect},
-    {"print", &ScriptRunner::print},
-    {"quit", &ScriptRunner::quit},
+    {"step", &ScriptRunner::frameStep},    {"wait", &ScriptRunner::wait},
+    {"frames", &ScriptRunner::frames},     {"waituntil", &ScriptRunner::waitUntil},
+    {"move", &ScriptRunner::move},         {"moveby", &ScriptRunner::move},
+    {"button", &ScriptRunner::button},     {"hover", &ScriptRunner::button},
+    {"press", &ScriptRunner::mouseButton}, {"release", &ScriptRunner::mouseButton},
+    {"click", &ScriptRunner::mouseButton}, {"key", &ScriptRunner::key},
+    {"keydown", &ScriptRunner::key},       {"keyup", &ScriptRunner::key},
+    {"shot", &ScriptRunner::shot},         {"expect", &ScriptRunner::expect},
+    {"print", &ScriptRunner::print},       {"quit", &ScriptRunner::quit},
 };
 
 int32_t scanCodeForKeyName(const std::string& name) {
@@ -278,14 +288,20 @@ bool ScriptRunner::waitUntil(std::istringstream& words, const std::string&) {
     return true;
 }
 
-bool ScriptRunner::move(std::istringstream& words, const std::string&) {
+// "move X Y" moves the mouse to a point of the 800 x 600 screen (origin
+// top-left); "moveby DX DY" moves it by that much.
+bool ScriptRunner::move(std::istringstream& words, const std::string& name) {
     float x = 0.0f;
     float y = 0.0f;
-    if (!(words >> x >> y)) return fail("move needs X Y");
-    // Virtual 800 x 600 point, top-left origin, to frame-buffer pixels.
+    if (!(words >> x >> y)) return fail(name + " needs two numbers");
+    // Virtual units to frame-buffer pixels.
     const Game* game = app_->game.get();
     const float sx = game ? static_cast<float>(game->rasterWidth) / 800.0f : 1.0f;
     const float sy = game ? static_cast<float>(game->rasterHeight) / 600.0f : 1.0f;
+    if (name == "moveby") {
+        platform_->queueMouseBy(x * sx, y * sy);
+        return true;
+    }
     float cx = 0.0f;
     float cy = 0.0f;
     app_->cursorPosition(&cx, &cy);

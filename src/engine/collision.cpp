@@ -6,6 +6,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
 #include <limits>
 
 namespace zr::engine {
@@ -61,14 +62,22 @@ RTCScene buildScene(const Triangles& triangles) {
 struct SphereQuery {
     const std::vector<const Triangles*>* byGeometry;  // top-level id -> triangles
     bool instanced;
+    const std::vector<CollisionObjectId>* idOfGeometry = nullptr;  // top-level id -> object
+    const std::vector<CollisionObjectId>* ignore = nullptr;        // objects left out
     bool found = false;
     unsigned int object = RTC_INVALID_GEOMETRY_ID;
 };
 
+bool ignored(const SphereQuery& query, unsigned int top) {
+    if (!query.ignore || !query.idOfGeometry || top >= query.idOfGeometry->size()) return false;
+    const CollisionObjectId id = (*query.idOfGeometry)[top];
+    return std::find(query.ignore->begin(), query.ignore->end(), id) != query.ignore->end();
+}
+
 bool sphereCallback(RTCPointQueryFunctionArguments* args) {
     auto* query = static_cast<SphereQuery*>(args->userPtr);
     const unsigned int top = query->instanced ? args->context->instID[0] : args->geomID;
-    if (top >= query->byGeometry->size() || !(*query->byGeometry)[top]) return false;
+    if (top >= query->byGeometry->size() || !(*query->byGeometry)[top] || ignored(*query, top)) return false;
     const Triangles& triangles = *(*query->byGeometry)[top];
     glm::vec3 p(args->query->x, args->query->y, args->query->z);
     if (args->context->instStackSize > 0) {
@@ -119,32 +128,56 @@ glm::vec3 closestPointOnTriangle(const glm::vec3& p, const glm::vec3& a, const g
     return a + ab * (vb * denominator) + ac * (vc * denominator);
 }
 
+// One object: its triangles in its own space and a scene over them.
+struct ObjectShape {
+    RTCScene scene = nullptr;
+    Triangles triangles;
+    ~ObjectShape() {
+        if (scene) rtcReleaseScene(scene);
+    }
+};
+
+// The objects placed once (the track's blocks, the scenery models) are
+// instances in one top-level scene, committed before the first query after
+// a change. The moving ones (the train) are kept apart and queried one by
+// one in their own space: moving a car every step then costs no commit of
+// a tree over every block of a long track.
 struct CollisionScene::Impl {
     RTCScene staticScene = nullptr;
     Triangles staticTriangles;
     std::vector<const Triangles*> staticLookup;
 
-    RTCScene objectScene = nullptr;
-    bool objectsDirty = true;
-    struct Object {
-        RTCScene scene = nullptr;
-        Triangles triangles;
+    RTCScene placedScene = nullptr;
+    bool placedDirty = true;
+    std::unordered_map<uint32_t, std::unique_ptr<ObjectShape>> placed;  // instance geometry id
+    std::vector<const Triangles*> placedLookup;                         // instance geometry id -> triangles
+    std::vector<CollisionObjectId> placedIds;                           // instance geometry id -> object
+
+    struct Moving {
+        CollisionObjectId id = 0;
+        std::unique_ptr<ObjectShape> shape;
+        glm::mat4 toObject{1.0f};  // world to the object's space
     };
-    std::unordered_map<uint32_t, std::unique_ptr<Object>> objectsByGeometry;  // instance geometry id
-    std::vector<const Triangles*> objectLookup;
+    std::vector<Moving> moving;
     uint32_t nextId = 0;
 
-    Impl() { objectScene = rtcNewScene(sharedDevice()); }
+    Impl() { placedScene = rtcNewScene(sharedDevice()); }
     ~Impl() {
         if (staticScene) rtcReleaseScene(staticScene);
-        for (auto& [id, object] : objectsByGeometry) rtcReleaseScene(object->scene);
-        rtcReleaseScene(objectScene);
+        placed.clear();
+        moving.clear();
+        rtcReleaseScene(placedScene);
     }
-
-    void commitObjects() {
-        if (!objectsDirty) return;
-        rtcCommitScene(objectScene);
-        objectsDirty = false;
+    void commitPlaced() {
+        if (!placedDirty) return;
+        rtcCommitScene(placedScene);
+        placedDirty = false;
+    }
+    Moving* findMoving(CollisionObjectId id) {
+        for (Moving& object : moving) {
+            if (object.id == id) return &object;
+        }
+        return nullptr;
     }
 };
 
@@ -159,47 +192,63 @@ void CollisionScene::setStatic(const std::vector<const Geometry*>& sectors) {
     staticTriangles_ = impl_->staticTriangles.indices.size() / 3;
 }
 
-CollisionObjectId CollisionScene::addObject(const Geometry& geometry, const glm::mat4& transform) {
-    auto object = std::make_unique<Impl::Object>();
-    object->triangles = trianglesOf({&geometry});
-    if (object->triangles.indices.empty()) return 0;
-    object->scene = buildScene(object->triangles);
+CollisionObjectId CollisionScene::addObject(const Geometry& geometry, const glm::mat4& transform, bool moving) {
+    auto shape = std::make_unique<ObjectShape>();
+    shape->triangles = trianglesOf({&geometry});
+    if (shape->triangles.indices.empty()) return 0;
+    shape->scene = buildScene(shape->triangles);
+    const CollisionObjectId id = ++impl_->nextId;
+    if (moving) {
+        impl_->moving.push_back(Impl::Moving{id, std::move(shape), glm::inverse(transform)});
+        objects_[id] = ObjectPlace{0, true};
+        return id;
+    }
     RTCGeometry instance = rtcNewGeometry(sharedDevice(), RTC_GEOMETRY_TYPE_INSTANCE);
-    rtcSetGeometryInstancedScene(instance, object->scene);
+    rtcSetGeometryInstancedScene(instance, shape->scene);
     rtcSetGeometryTransform(instance, 0, RTC_FORMAT_FLOAT4X4_COLUMN_MAJOR, glm::value_ptr(transform));
     rtcCommitGeometry(instance);
-    const unsigned int geometryId = rtcAttachGeometry(impl_->objectScene, instance);
+    const unsigned int geometryId = rtcAttachGeometry(impl_->placedScene, instance);
     rtcReleaseGeometry(instance);
-    if (impl_->objectLookup.size() <= geometryId) impl_->objectLookup.resize(geometryId + 1, nullptr);
-    impl_->objectLookup[geometryId] = &object->triangles;
-    impl_->objectsByGeometry[geometryId] = std::move(object);
-    impl_->objectsDirty = true;
-    const CollisionObjectId id = ++impl_->nextId;
-    objects_[id] = geometryId;
+    if (impl_->placedLookup.size() <= geometryId) {
+        impl_->placedLookup.resize(geometryId + 1, nullptr);
+        impl_->placedIds.resize(geometryId + 1, 0);
+    }
+    impl_->placedLookup[geometryId] = &shape->triangles;
+    impl_->placedIds[geometryId] = id;
+    impl_->placed[geometryId] = std::move(shape);
+    impl_->placedDirty = true;
+    objects_[id] = ObjectPlace{geometryId, false};
     return id;
 }
 
 void CollisionScene::moveObject(CollisionObjectId id, const glm::mat4& transform) {
     const auto found = objects_.find(id);
     if (found == objects_.end()) return;
-    RTCGeometry instance = rtcGetGeometry(impl_->objectScene, found->second);
+    if (found->second.moving) {
+        if (Impl::Moving* object = impl_->findMoving(id)) object->toObject = glm::inverse(transform);
+        return;
+    }
+    RTCGeometry instance = rtcGetGeometry(impl_->placedScene, found->second.geometry);
     rtcSetGeometryTransform(instance, 0, RTC_FORMAT_FLOAT4X4_COLUMN_MAJOR, glm::value_ptr(transform));
     rtcCommitGeometry(instance);
-    impl_->objectsDirty = true;
+    impl_->placedDirty = true;
 }
 
 void CollisionScene::removeObject(CollisionObjectId id) {
     const auto found = objects_.find(id);
     if (found == objects_.end()) return;
-    rtcDetachGeometry(impl_->objectScene, found->second);
-    const auto object = impl_->objectsByGeometry.find(found->second);
-    if (object != impl_->objectsByGeometry.end()) {
-        rtcReleaseScene(object->second->scene);
-        impl_->objectsByGeometry.erase(object);
+    if (found->second.moving) {
+        std::erase_if(impl_->moving, [id](const Impl::Moving& object) { return object.id == id; });
+        objects_.erase(found);
+        return;
     }
-    impl_->objectLookup[found->second] = nullptr;
+    const uint32_t geometryId = found->second.geometry;
+    rtcDetachGeometry(impl_->placedScene, geometryId);
+    impl_->placed.erase(geometryId);
+    impl_->placedLookup[geometryId] = nullptr;
+    impl_->placedIds[geometryId] = 0;
     objects_.erase(found);
-    impl_->objectsDirty = true;
+    impl_->placedDirty = true;
 }
 
 namespace {
@@ -247,35 +296,56 @@ bool CollisionScene::sphereStatic(const glm::vec3& centre, float radius) const {
     return search.found;
 }
 
-bool CollisionScene::sphereObjects(const glm::vec3& centre, float radius, CollisionObjectId* object) const {
-    impl_->commitObjects();
+bool CollisionScene::sphereObjects(const glm::vec3& centre, float radius, CollisionObjectId* object,
+                                   const std::vector<CollisionObjectId>* ignore) const {
     if (radius <= 0.0f || objects_.empty()) return false;
+    impl_->commitPlaced();
     RTCPointQuery query{centre.x, centre.y, centre.z, 0.0f, radius};
     RTCPointQueryContext context;
     rtcInitPointQueryContext(&context);
-    SphereQuery search{&impl_->objectLookup, true};
-    rtcPointQuery(impl_->objectScene, &query, &context, &sphereCallback, &search);
-    if (search.found && object) {
-        *object = 0;
-        for (const auto& [id, geometryId] : objects_) {
-            if (geometryId == search.object) *object = id;
+    SphereQuery search{&impl_->placedLookup, true, &impl_->placedIds, ignore};
+    rtcPointQuery(impl_->placedScene, &query, &context, &sphereCallback, &search);
+    if (search.found) {
+        if (object) *object = impl_->placedIds[search.object];
+        return true;
+    }
+    // The moving objects, each in its own space (their moves are rigid, so
+    // the radius stays as it is).
+    for (const Impl::Moving& candidate : impl_->moving) {
+        if (ignore && std::find(ignore->begin(), ignore->end(), candidate.id) != ignore->end()) continue;
+        const glm::vec3 local = glm::vec3(candidate.toObject * glm::vec4(centre, 1.0f));
+        RTCPointQuery own{local.x, local.y, local.z, 0.0f, radius};
+        rtcInitPointQueryContext(&context);
+        const std::vector<const Triangles*> lookup{&candidate.shape->triangles};
+        SphereQuery inside{&lookup, false};
+        rtcPointQuery(candidate.shape->scene, &own, &context, &sphereCallback, &inside);
+        if (inside.found) {
+            if (object) *object = candidate.id;
+            return true;
         }
     }
-    return search.found;
+    return false;
 }
 
 bool CollisionScene::segmentObjects(const glm::vec3& from, const glm::vec3& to, SegmentHit* hit) const {
-    impl_->commitObjects();
-    SegmentHit found;
-    if (!intersect(impl_->objectScene, from, to, &found)) return false;
-    if (hit) {
-        *hit = found;
-        hit->object = 0;
-        for (const auto& [id, geometryId] : objects_) {
-            if (geometryId == found.object) hit->object = id;
-        }
+    impl_->commitPlaced();
+    SegmentHit nearest;
+    bool any = intersect(impl_->placedScene, from, to, &nearest);
+    if (any) nearest.object = nearest.object < impl_->placedIds.size() ? impl_->placedIds[nearest.object] : 0;
+    for (const Impl::Moving& candidate : impl_->moving) {
+        // A rigid move keeps the fraction along the segment.
+        const glm::vec3 a = glm::vec3(candidate.toObject * glm::vec4(from, 1.0f));
+        const glm::vec3 b = glm::vec3(candidate.toObject * glm::vec4(to, 1.0f));
+        SegmentHit found;
+        if (!intersect(candidate.shape->scene, a, b, &found)) continue;
+        if (any && found.fraction >= nearest.fraction) continue;
+        nearest.fraction = found.fraction;
+        nearest.point = from + (to - from) * found.fraction;
+        nearest.object = candidate.id;
+        any = true;
     }
-    return true;
+    if (any && hit) *hit = nearest;
+    return any;
 }
 
 }  // namespace zr::engine

@@ -34,8 +34,10 @@ public:
     void setStatic(const std::vector<const Geometry*>& sectors);
     size_t staticTriangleCount() const { return staticTriangles_; }
 
-    // An object's triangles, placed by a transform.
-    CollisionObjectId addObject(const Geometry& geometry, const glm::mat4& transform);
+    // An object's triangles, placed by a transform. A moving object (one
+    // that moves every frame, like the train) is kept apart from those
+    // placed once, so moving it costs little however many there are.
+    CollisionObjectId addObject(const Geometry& geometry, const glm::mat4& transform, bool moving = false);
     void moveObject(CollisionObjectId id, const glm::mat4& transform);
     void removeObject(CollisionObjectId id);
     size_t objectCount() const { return objects_.size(); }
@@ -44,16 +46,22 @@ public:
     bool segmentStatic(const glm::vec3& from, const glm::vec3& to, SegmentHit* hit) const;
     // Whether any static triangle comes within radius of the centre.
     bool sphereStatic(const glm::vec3& centre, float radius) const;
-    // Whether any object triangle comes within radius; the object found.
-    bool sphereObjects(const glm::vec3& centre, float radius, CollisionObjectId* object = nullptr) const;
+    // Whether any object triangle comes within radius, leaving out the
+    // objects to ignore (a car must not hit itself); the object found.
+    bool sphereObjects(const glm::vec3& centre, float radius, CollisionObjectId* object = nullptr,
+                       const std::vector<CollisionObjectId>* ignore = nullptr) const;
     // Nearest crossing of the segment with object triangles.
     bool segmentObjects(const glm::vec3& from, const glm::vec3& to, SegmentHit* hit) const;
 
 private:
     struct Impl;
+    struct ObjectPlace {
+        uint32_t geometry = 0;  // a placed object's instance id in the top-level scene
+        bool moving = false;
+    };
     std::unique_ptr<Impl> impl_;
     size_t staticTriangles_ = 0;
-    std::unordered_map<CollisionObjectId, uint32_t> objects_;  // id -> instance geometry id
+    std::unordered_map<CollisionObjectId, ObjectPlace> objects_;
 };
 
 // The closest point of triangle abc to p.

@@ -35,13 +35,14 @@ std::vector<Material*> World::materials() {
     return all;
 }
 
-bool World::addClump(Clump& clump) {
+bool World::addClump(Clump& clump, bool moving) {
     if (clump.world) return false;
     clump.world = this;
     clumps_.push_back(&clump);
+    if (moving) moving_.push_back(&clump);
     for (const auto& atomic : clump.atomics()) {
         const glm::mat4 transform = atomic->frame ? atomic->frame->world() : glm::mat4(1.0f);
-        const CollisionObjectId id = collision_.addObject(*atomic->geometry, transform);
+        const CollisionObjectId id = collision_.addObject(*atomic->geometry, transform, moving);
         if (id) objects_[atomic.get()] = ObjectEntry{id, transform};
     }
     return true;
@@ -51,6 +52,7 @@ void World::removeClump(Clump& clump) {
     if (clump.world != this) return;
     clump.world = nullptr;
     clumps_.erase(std::remove(clumps_.begin(), clumps_.end(), &clump), clumps_.end());
+    moving_.erase(std::remove(moving_.begin(), moving_.end(), &clump), moving_.end());
     for (const auto& atomic : clump.atomics()) {
         const auto found = objects_.find(atomic.get());
         if (found != objects_.end()) {
@@ -119,18 +121,30 @@ void World::render(Camera& camera) {
     renderingCamera_ = nullptr;
 }
 
-void World::syncObjects() {
-    for (auto& [atomic, entry] : objects_) {
-        const glm::mat4 transform = atomic->frame ? atomic->frame->world() : glm::mat4(1.0f);
-        if (transform != entry.transform) {
-            collision_.moveObject(entry.id, transform);
-            entry.transform = transform;
-        }
+void World::syncAtomic(const Atomic& atomic) {
+    const auto found = objects_.find(&atomic);
+    if (found == objects_.end()) return;
+    const glm::mat4 transform = atomic.frame ? atomic.frame->world() : glm::mat4(1.0f);
+    if (transform == found->second.transform) return;
+    collision_.moveObject(found->second.id, transform);
+    found->second.transform = transform;
+}
+
+void World::updateClump(const Clump& clump) {
+    if (clump.world != this) return;
+    for (const auto& atomic : clump.atomics()) syncAtomic(*atomic);
+}
+
+void World::objectIdsOf(const Clump& clump, std::vector<CollisionObjectId>* ids) const {
+    ids->clear();
+    for (const auto& atomic : clump.atomics()) {
+        const auto found = objects_.find(atomic.get());
+        if (found != objects_.end()) ids->push_back(found->second.id);
     }
 }
 
 CollisionScene& World::collision() {
-    syncObjects();
+    for (const Clump* clump : moving_) updateClump(*clump);
     return collision_;
 }
 

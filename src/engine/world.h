@@ -32,9 +32,14 @@ public:
     const std::vector<std::unique_ptr<Geometry>>& sectors() const { return sectors_; }
     std::vector<Material*> materials();
 
-    // A clump already in a world is refused (returns false).
-    bool addClump(Clump& clump);
+    // A clump already in a world is refused (returns false). A moving clump
+    // (the train) is followed by the collision scene at every query; any
+    // other is placed once, and updateClump tells the scene when it moved.
+    bool addClump(Clump& clump, bool moving = false);
     void removeClump(Clump& clump);
+    void updateClump(const Clump& clump);
+    // The collision objects of a clump's parts (none when not in the world).
+    void objectIdsOf(const Clump& clump, std::vector<CollisionObjectId>* ids) const;
     const std::vector<Clump*>& clumps() const { return clumps_; }
 
     void addLight(std::unique_ptr<Light> light, std::unique_ptr<Frame> frame = nullptr);
@@ -51,11 +56,11 @@ public:
     void drawSector(size_t sector);
     void render(Camera& camera);
 
-    // Collision: the objects' transforms are brought up to date first.
+    // Collision: the moving objects' transforms are brought up to date first.
     CollisionScene& collision();
 
 private:
-    void syncObjects();
+    void syncAtomic(const Atomic& atomic);
 
     Engine& engine_;
     glm::vec3 boxMin_, boxMax_;
@@ -72,7 +77,8 @@ private:
         CollisionObjectId id = 0;
         glm::mat4 transform{1.0f};
     };
-    std::unordered_map<Atomic*, ObjectEntry> objects_;
+    std::unordered_map<const Atomic*, ObjectEntry> objects_;
+    std::vector<Clump*> moving_;
 };
 
 }  // namespace zr::engine

@@ -20,6 +20,7 @@ std::string Car::carPath(const std::string& blockSetFolder, int32_t design) {
 }
 
 Car::Car(SceneContext& context, const std::string& modelPath) : SceneObject(context, modelPath) {
+    movesEveryFrame = true;
     if (!model || !model->findPart("seat1")) return;
     for (int k = 1; k <= 4; ++k) {
         engine::Atomic* seat = model->findPart("seat" + std::to_string(k));

@@ -106,6 +106,7 @@ void Ride::start(const std::optional<ExperienceTriple>& triple) {
     car.lapIndex = car.startIndex == 0 ? n : car.startIndex - 1;
     record_.speed = kStartSpeed;
     car.currentBlock = nullptr;
+    walkBlock_ = nullptr;
     car.segment = car.startIndex;
     // The train stands at its start from the first frame on, countdown
     // included: the seat view rides with it.
@@ -196,17 +197,8 @@ bool Ride::simulationStep() {
     }
     speed -= hilltop_ ? kHilltopFriction : kRollingFriction;
     if (speed < 0.0f) speed = 0.0f;
-    // The block under the train (built track).
-    const TrackBlock* block = nullptr;
-    if (!experience()) {
-        int32_t j = i;
-        block = coaster_.blocks.oldest;
-        while (block && j >= block->pathFrameCount()) {
-            j -= block->pathFrameCount() - 1;
-            block = static_cast<const TrackBlock*>(block->newer);
-        }
-        car.currentBlock = block;
-    }
+    const TrackBlock* block = experience() ? nullptr : blockAt(i);
+    if (!experience()) car.currentBlock = block;
     // Chain.
     sound::SoundSample* lift = host_.rideSounds() ? host_.rideSounds()->lift.get() : nullptr;
     const auto pullOnChain = [&] {
@@ -268,6 +260,24 @@ bool Ride::simulationStep() {
     return false;
 }
 
+// The block holding path index i: the walk from the oldest block, each
+// block taking its frames but the last (which the next block shares). The
+// walk resumes from the block found last while the train moves on, with
+// the result the whole walk would give.
+const TrackBlock* Ride::blockAt(int32_t i) {
+    const TrackBlock* oldest = coaster_.blocks.oldest;
+    const bool resume = walkBlock_ && (i > walkStart_ || walkBlock_ == oldest);
+    const TrackBlock* block = resume ? walkBlock_ : oldest;
+    int32_t j = resume ? i - walkStart_ : i;
+    while (block && j >= block->pathFrameCount()) {
+        j -= block->pathFrameCount() - 1;
+        block = static_cast<const TrackBlock*>(block->newer);
+    }
+    walkBlock_ = block;
+    walkStart_ = i - j;
+    return block;
+}
+
 void Ride::slopeHeadingAndG(const glm::vec3& stepStart) {
     Car& car = train_;
     RideStats& stats = record_.live;
@@ -312,18 +322,20 @@ bool Ride::collides() {
     engine::World* world = host_.rideWorld();
     if (!world) return false;
     Car& car = train_;
-    car.SceneObject::removeFromWorld();  // the lead car must not hit itself
+    // The lead car must not hit itself: its own parts are left out.
+    if (car.model)
+        world->objectIdsOf(*car.model, &ownParts_);
+    else
+        ownParts_.clear();
     engine::CollisionScene& scene = world->collision();
     auto centre = [&](size_t k) {
         const glm::vec3& offset = facts_.spheres[k];
         return car.ridePosition + offset.x * glm::vec3(car.transform[0]) + offset.y * glm::vec3(car.transform[1]) +
                offset.z * glm::vec3(car.transform[2]);
     };
-    const bool hit = scene.sphereObjects(centre(0), kCollisionRadius) || scene.sphereStatic(centre(0), kCollisionRadius) ||
-                     scene.sphereObjects(centre(1), kCollisionRadius) || scene.sphereStatic(centre(1), kCollisionRadius) ||
-                     scene.sphereObjects(centre(2), kCollisionRadius);
-    car.addToWorld();
-    return hit;
+    auto objects = [&](size_t k) { return scene.sphereObjects(centre(k), kCollisionRadius, nullptr, &ownParts_); };
+    auto statics = [&](size_t k) { return scene.sphereStatic(centre(k), kCollisionRadius); };
+    return objects(0) || statics(0) || objects(1) || statics(1) || objects(2);
 }
 
 void Ride::placeFollowingCars() {

@@ -128,6 +128,7 @@ private:
     void slopeHeadingAndG(const glm::vec3& stepStart);
     void lateralG();
     bool collides();
+    const TrackBlock* blockAt(int32_t pathIndex);
     void startSound(sound::SoundSample* sample);
     void stopSound(sound::SoundSample* sample);
     sound::SoundSample* runningSound();
@@ -140,6 +141,9 @@ private:
     RideRecord record_;
     bool hilltop_ = false;
     glm::vec3 previousForward_{0.0f};  // the lead car's forward axis one step ago
+    const TrackBlock* walkBlock_ = nullptr;            // the block found last, none before a run
+    int32_t walkStart_ = 0;                            // the path index its first frame has
+    std::vector<engine::CollisionObjectId> ownParts_;  // the lead car's, left out of its test
 };
 
 }  // namespace zr

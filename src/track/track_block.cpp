@@ -24,6 +24,7 @@ void TrackBlock::setBlockPosition(const glm::vec3& p) {
     if (!model || !model->root()) return;
     glm::mat4& local = model->root()->local;
     local[3] = glm::vec4(p, 1.0f);
+    movedInWorld();
 }
 
 }  // namespace zr

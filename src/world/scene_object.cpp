@@ -183,19 +183,25 @@ engine::Atomic* SceneObject::findPartContaining(const std::string& text) const {
 
 void SceneObject::translate(const glm::vec3& v, engine::Combine combine) {
     if (model && model->root()) model->root()->translate(v, combine);
+    movedInWorld();
 }
 
 void SceneObject::rotate(const glm::vec3& axis, float degrees, engine::Combine combine) {
     heading() = combine != engine::Combine::Replace ? heading() + degrees : degrees;
     if (model && model->root()) model->root()->rotate(axis, degrees, combine);
+    movedInWorld();
 }
 
 void SceneObject::addToWorld() {
-    if (model && world && !model->world) world->addClump(*model);
+    if (model && world && !model->world) world->addClump(*model, movesEveryFrame);
 }
 
 void SceneObject::removeFromWorld() {
     if (model && model->world) model->world->removeClump(*model);
+}
+
+void SceneObject::movedInWorld() {
+    if (model && model->world) model->world->updateClump(*model);
 }
 
 glm::vec3 SceneObject::position() const {

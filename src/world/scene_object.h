@@ -54,6 +54,9 @@ public:
     engine::World* world = nullptr;
     int32_t levelCount = 0;
     float values[3] = {0.0f, 0.0f, 0.0f};  // values[1] is the heading in degrees
+    // A model that moves every frame (a car): its collision shape follows
+    // it at every query, apart from the models placed once.
+    bool movesEveryFrame = false;
     float& heading() { return values[1]; }
 
 protected:
@@ -63,6 +66,8 @@ protected:
     // model loaded here, has its parts drawn through it (a clone keeps the
     // drawing of the parts it was cloned from).
     void joinSorter(bool markParts);
+    // Tells the world's collision scene that the model has moved.
+    void movedInWorld();
     SceneContext& context_;
 
 private:

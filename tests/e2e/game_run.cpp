@@ -77,10 +77,14 @@ void GameRun::SetUp() {
     ASSERT_FALSE(error) << error.message();
 }
 
-RunResult GameRun::run(const std::string& script) {
+RunResult GameRun::run(const std::string& script, const std::string& options) {
     std::ofstream(folder_.file("test.script")) << script;
+    return runWith(options + " --script test.script");
+}
+
+RunResult GameRun::runWith(const std::string& arguments) {
     const std::string command = "cd " + folder_.path() + " && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null " +
-                                ZEPHYRAIL_EXE + " --script test.script 2>&1";
+                                ZEPHYRAIL_EXE + " " + arguments + " 2>&1";
     RunResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;

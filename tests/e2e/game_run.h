@@ -37,7 +37,9 @@ public:
 
 protected:
     void SetUp() override;
-    RunResult run(const std::string& script);
+    RunResult run(const std::string& script, const std::string& options = "");
+    // The game with these arguments (no script), in the run's folder.
+    RunResult runWith(const std::string& arguments);
     std::string file(const std::string& name) const { return folder_.file(name); }
     bool readShot(const std::string& name, engine::Image* image) const;
     // Copies a screenshot where ./test keeps its artefacts.

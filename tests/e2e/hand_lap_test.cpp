@@ -56,7 +56,7 @@ TEST_P(HandLap, ChainsRoundAndClosesOnTheStation) {
     world.loadObjects();
     ASSERT_EQ(world.startCount, 1);
     Catalogue catalogue(scene_);
-    catalogue.load(folder);
+    catalogue.load(folder, set);
     ASSERT_GT(catalogue.pieces.count, 40);
     EXPECT_EQ(catalogue.count, catalogue.pieces.count) << "every entry loaded";
     // Families: the first member shown, the rest not; legs sets as sub-pieces.

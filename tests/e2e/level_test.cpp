@@ -41,6 +41,13 @@ TEST_P(LevelRun, BuildingShowsTheLevelWithItsStation) {
     EXPECT_EQ(test::jsonInt(prints[0], "level"), level);
     EXPECT_GT(test::jsonInt(prints[0], "catalogue"), 20) << "the block set's pieces loaded";
     EXPECT_NE(prints[0].find("station1.dff"), std::string::npos) << "the station is the first block\n" << prints[0];
+    // Built the way the game builds them: the features' panel icons and the
+    // station's display loaded, the station's glazing drawn see-through.
+    EXPECT_GT(test::jsonInt(prints[0], "featureCount"), 0);
+    EXPECT_EQ(test::jsonInt(prints[0], "featureIcons"), test::jsonInt(prints[0], "featureCount"));
+    EXPECT_GT(test::jsonInt(prints[0], "rideDisplay"), 0) << "the station's display has its frames";
+    EXPECT_GT(test::jsonInt(prints[0], "registered"), 0) << "see-through parts registered";
+    EXPECT_GT(test::jsonInt(prints[0], "drawn"), 0) << "and drawn after the rest, farthest first";
     engine::Image shot;
     ASSERT_TRUE(readShot("level.png", &shot));
     EXPECT_GT(sceneryShare(shot), 0.3) << "the level's scenery fills the view";

@@ -59,7 +59,7 @@ TEST_P(PieceNames, CommandLookupsResolveOrAreDeliberatelyAbsent) {
     const std::string folder = std::string("./data/blocksets/") + kSets[GetParam()] + "/";
     {
         Catalogue catalogue(scene);
-        catalogue.load(folder.substr(0, folder.size() - 1));
+        catalogue.load(folder.substr(0, folder.size() - 1), GetParam());
         for (const auto& pair : kChainPairs) {
             EXPECT_NE(catalogue.findPieceByName(folder + pair[0]), nullptr) << pair[0];
             EXPECT_NE(catalogue.findPieceByName(folder + pair[1]), nullptr) << pair[1];

@@ -43,11 +43,16 @@ TEST(Collision, SphereTouchesWithinItsRadius) {
     EXPECT_FALSE(empty.sphereStatic({0, 0, 0}, 1.0f));
 }
 
-TEST(Collision, ObjectsFollowTheirTransforms) {
+// Objects placed once and moving objects (kept apart) follow their
+// transforms alike.
+class CollisionObjects : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CollisionObjects, FollowTheirTransforms) {
+    const bool moving = GetParam();
     const Geometry plate = floorAt(0.0f, 1.0f);
     CollisionScene scene;
-    const CollisionObjectId first = scene.addObject(plate, glm::translate(glm::mat4(1.0f), {0, 0, 0}));
-    const CollisionObjectId second = scene.addObject(plate, glm::translate(glm::mat4(1.0f), {10, 0, 0}));
+    const CollisionObjectId first = scene.addObject(plate, glm::translate(glm::mat4(1.0f), {0, 0, 0}), moving);
+    const CollisionObjectId second = scene.addObject(plate, glm::translate(glm::mat4(1.0f), {10, 0, 0}), moving);
     CollisionObjectId which = 0;
     ASSERT_TRUE(scene.sphereObjects({10, 0.5f, 0}, 0.6f, &which));
     EXPECT_EQ(which, second);
@@ -64,6 +69,29 @@ TEST(Collision, ObjectsFollowTheirTransforms) {
     scene.removeObject(second);
     EXPECT_FALSE(scene.sphereObjects({10, 0.5f, 0}, 0.6f));
     EXPECT_EQ(scene.objectCount(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(PlacedAndMoving, CollisionObjects, ::testing::Bool());
+
+TEST(Collision, IgnoredObjectsAreLeftOutAndSegmentsMeetTheNearestOfEither) {
+    const Geometry plate = floorAt(0.0f, 1.0f);
+    CollisionScene scene;
+    const CollisionObjectId placed = scene.addObject(plate, glm::translate(glm::mat4(1.0f), {0, 0, 0}));
+    const CollisionObjectId car = scene.addObject(plate, glm::translate(glm::mat4(1.0f), {0, 2, 0}), true);
+    const std::vector<CollisionObjectId> ownCar{car};
+    CollisionObjectId which = 0;
+    ASSERT_TRUE(scene.sphereObjects({0, 2.3f, 0}, 0.5f, &which));
+    EXPECT_EQ(which, car);
+    EXPECT_FALSE(scene.sphereObjects({0, 2.3f, 0}, 0.5f, nullptr, &ownCar)) << "a car does not hit itself";
+    const std::vector<CollisionObjectId> ownPlate{placed};
+    EXPECT_FALSE(scene.sphereObjects({0, 0.3f, 0}, 0.5f, nullptr, &ownPlate));
+    EXPECT_TRUE(scene.sphereObjects({0, 0.3f, 0}, 0.5f, nullptr, &ownCar)) << "only what is named is left out";
+    SegmentHit hit;
+    ASSERT_TRUE(scene.segmentObjects({0.5f, 5, 0}, {0.5f, -5, 0}, &hit));
+    EXPECT_EQ(hit.object, car) << "the moving plate above is met first";
+    EXPECT_NEAR(hit.point.y, 2.0f, 1e-4f);
+    ASSERT_TRUE(scene.segmentObjects({0.5f, 1, 0}, {0.5f, -5, 0}, &hit));
+    EXPECT_EQ(hit.object, placed);
 }
 
 TEST(Collision, ClosestPointOnTriangleRegions) {
