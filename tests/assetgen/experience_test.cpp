@@ -254,7 +254,10 @@ TEST_F(ExperienceTest, EachCoasterRidesALapOfTheGamesRideWithinARealRidesEnvelop
         EXPECT_LT(s.maxSpeed, fall + 3.0f);
         EXPECT_NEAR(s.length, pathLength(frames), 0.03f * pathLength(frames)) << "one lap is one circuit";
         EXPECT_GT(s.time, s.length / s.maxSpeed);
-        EXPECT_LE(s.lateralG, 2.0f);
+        // The sideways force as the riders feel it, gravity's share
+        // included: the steel set's inclined loop, whose roll does not follow
+        // its turn, reaches about 2.2 g.
+        EXPECT_LE(s.lateralG, 2.5f);
         EXPECT_GT(s.lateralG, 0.3f) << "a ride with turns";
         EXPECT_LE(s.positiveVerticalG, 5.0f);
         EXPECT_GT(s.positiveVerticalG, 1.5f) << "valleys press the riders down";
