@@ -12,6 +12,8 @@
 #include "world/scene_context.h"
 #include "world/world.h"
 
+#include "bench_main.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -113,11 +115,5 @@ BENCHMARK(BM_TestRunOnALongTrack)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--data=", 7) == 0) gData = argv[i] + 7;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zr::bench::runWithDataFolder(argc, argv, &gData);
 }

@@ -10,6 +10,8 @@
 #include "engine/world.h"
 #include "platform/headless/headless_platform.h"
 
+#include "bench_main.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -143,11 +145,5 @@ BENCHMARK(BM_FrameSubmit)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--data=", 7) == 0) gData = argv[i] + 7;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zr::bench::runWithDataFolder(argc, argv, &gData);
 }

@@ -290,15 +290,28 @@ TEST_F(GameWithBadCarsTest, RidesInASeatOfATrainItCanBuild) {
     EXPECT_LE(game().choice.seat, game().choice.seatCount());
 }
 
-TEST(GameSetup, BrokenSetupFileGivesDefaults) {
-    test::TempFolder folder(true);
-    std::filesystem::create_directories("data");
-    std::ofstream("data/setup.bin") << "\x01\x02garbage[[[\n=====\n[Game Data\nCars==x\n";
-    HeadlessPlatform platform(false);
-    GameApp* app = GameApp::Instance();
-    app->platform = &platform;
-    ASSERT_TRUE(platform.openWindow(DisplayMode{}));
-    ASSERT_TRUE(app->create());
+// The game created in a folder of its own with a setup file and a window.
+class GameSetup : public ::testing::Test {
+protected:
+    bool start(const char* setupFile, const DisplayMode& mode = DisplayMode{}) {
+        std::filesystem::create_directories("data");
+        std::ofstream("data/setup.bin") << setupFile;
+        app = GameApp::Instance();
+        app->platform = &platform;
+        return platform.openWindow(mode) && app->create();
+    }
+    void TearDown() override {
+        if (app) app->shutdown();
+        GameApp::Destroy();
+    }
+
+    test::TempFolder folder_{true};
+    HeadlessPlatform platform{false};
+    GameApp* app = nullptr;
+};
+
+TEST_F(GameSetup, BrokenSetupFileGivesDefaults) {
+    ASSERT_TRUE(start("\x01\x02garbage[[[\n=====\n[Game Data\nCars==x\n"));
     EXPECT_EQ(app->game->choice.carCount, 0);
     EXPECT_TRUE(app->game->choice.levelNames.empty());
     EXPECT_EQ(app->game->view.background[3], 255);
@@ -306,27 +319,16 @@ TEST(GameSetup, BrokenSetupFileGivesDefaults) {
     platform.setFrameStep(0.125f);
     for (int i = 0; i < 40; ++i) platform.runFrame(*app);
     EXPECT_EQ(app->game->state, kStateLoading) << "no pictures, yet the game runs on";
-    app->shutdown();
-    GameApp::Destroy();
 }
 
 // Without a rectangle, resizing fits the view window to the frame buffer:
 // a 16:9 window is not drawn squashed into 4:3.
-TEST(GameSetup, ResizingWithoutARectangleFitsTheFrameBuffer) {
-    test::TempFolder folder(true);
-    std::filesystem::create_directories("data");
-    std::ofstream("data/setup.bin") << "[Game Data]\nFrontEnd=1\n";
-    HeadlessPlatform platform(false);
-    GameApp* app = GameApp::Instance();
-    app->platform = &platform;
-    ASSERT_TRUE(platform.openWindow(DisplayMode{1280, 720, 32, 0}));
-    ASSERT_TRUE(app->create());
+TEST_F(GameSetup, ResizingWithoutARectangleFitsTheFrameBuffer) {
+    ASSERT_TRUE(start("[Game Data]\nFrontEnd=1\n", DisplayMode{1280, 720, 32, 0}));
     app->resize(nullptr);
     const glm::vec2 window = app->game->camera->view().viewWindow();
     EXPECT_FLOAT_EQ(window.x, 0.7f);
     EXPECT_FLOAT_EQ(window.y, 0.7f * 720.0f / 1280.0f);
-    app->shutdown();
-    GameApp::Destroy();
 }
 
 }  // namespace

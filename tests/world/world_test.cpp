@@ -4,6 +4,7 @@
 #include "../support/recording_renderer.h"
 #include "../support/scene_fixture.h"
 #include "../support/temp_folder.h"
+#include "camera/alpha_sorter.h"
 #include "camera/game_camera.h"
 #include "engine/model_file.h"
 #include "platform/headless/headless_platform.h"
@@ -162,6 +163,32 @@ TEST_F(WorldTest, SceneObjectRotationKeepsItsHeading) {
     EXPECT_FLOAT_EQ(object.heading(), 45.0f);
     object.rotate({0, 1, 0}, 10.0f, engine::Combine::Replace);
     EXPECT_FLOAT_EQ(object.heading(), 10.0f);
+}
+
+// A model placed in a level joins the see-through sorter as it loads: its
+// glazing is drawn after the rest of the frame, and leaves the sorter with
+// the model.
+TEST_F(WorldTest, SeeThroughPartsOfAModelAreDrawnLastAndForgottenWithIt) {
+    engine::Clump clump;
+    engine::Frame* root = clump.addFrame(nullptr);
+    clump.addAtomic(clump.addFrame(root), tinyTriangle());
+    auto glass = tinyTriangle();
+    glass->materials[0].colour.a = 100;
+    clump.addAtomic(clump.addFrame(root), std::move(glass));
+    ASSERT_TRUE(engine::writeModelFile(level_ + "glazed.dff", clump));
+    AlphaSorter sorter(engine_, &camera_->view());
+    context_.alphaSorter = &sorter;
+    World world(context_, platform_, camera_.get(), level_ + "nothing.bsp");
+    {
+        SceneObject object(context_, level_ + "glazed.dff");
+        ASSERT_NE(object.model, nullptr);
+        EXPECT_EQ(sorter.registrySize(), 1u) << "the glazing, not the opaque part";
+        object.addToWorld();
+        world.render();
+        EXPECT_EQ(sorter.drawnLastFlush(), 1u) << "drawn after the rest";
+    }
+    EXPECT_EQ(sorter.registrySize(), 0u) << "gone with its model";
+    context_.alphaSorter = nullptr;
 }
 
 TEST(GameCameraView, WindowKeepsTheLongerSide) {
