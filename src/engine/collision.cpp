@@ -156,7 +156,8 @@ struct CollisionScene::Impl {
     struct Moving {
         CollisionObjectId id = 0;
         std::unique_ptr<ObjectShape> shape;
-        glm::mat4 toObject{1.0f};  // world to the object's space
+        glm::mat4 toObject{1.0f};              // world to the object's space
+        std::vector<const Triangles*> lookup;  // its one geometry, for the query callback
     };
     std::vector<Moving> moving;
     uint32_t nextId = 0;
@@ -199,7 +200,8 @@ CollisionObjectId CollisionScene::addObject(const Geometry& geometry, const glm:
     shape->scene = buildScene(shape->triangles);
     const CollisionObjectId id = ++impl_->nextId;
     if (moving) {
-        impl_->moving.push_back(Impl::Moving{id, std::move(shape), glm::inverse(transform)});
+        const Triangles* triangles = &shape->triangles;
+        impl_->moving.push_back(Impl::Moving{id, std::move(shape), glm::inverse(transform), {triangles}});
         objects_[id] = ObjectPlace{0, true};
         return id;
     }
@@ -316,8 +318,7 @@ bool CollisionScene::sphereObjects(const glm::vec3& centre, float radius, Collis
         const glm::vec3 local = glm::vec3(candidate.toObject * glm::vec4(centre, 1.0f));
         RTCPointQuery own{local.x, local.y, local.z, 0.0f, radius};
         rtcInitPointQueryContext(&context);
-        const std::vector<const Triangles*> lookup{&candidate.shape->triangles};
-        SphereQuery inside{&lookup, false};
+        SphereQuery inside{&candidate.lookup, false};
         rtcPointQuery(candidate.shape->scene, &own, &context, &sphereCallback, &inside);
         if (inside.found) {
             if (object) *object = candidate.id;

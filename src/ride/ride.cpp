@@ -108,14 +108,11 @@ void Ride::start(const std::optional<ExperienceTriple>& triple) {
     car.currentBlock = nullptr;
     walkBlock_ = nullptr;
     car.segment = car.startIndex;
-    // The train stands at its start from the first frame on, countdown
-    // included: the seat view rides with it.
-    if (n > 0) {
-        const int32_t next = car.startIndex + 1 < n ? car.startIndex + 1 : car.startIndex;
-        placeCar(car, car.startIndex, next, 0.0f);
-        placeFollowingCars();
-    }
     car.ridePosition = n > 0 ? framePosition(coaster_.ridePath[static_cast<size_t>(car.startIndex)]) : glm::vec3(0);
+    // The train stands at its start from the first frame on, countdown
+    // included: the seat view rides with it (the Step below places the
+    // following cars behind it).
+    if (n > 0) placeCar(car, car.startIndex, car.startIndex + 1 < n ? car.startIndex + 1 : car.startIndex, 0.0f);
     if (!triple) startSound(runningSound());
     car.accumulator = 0.0f;
     car.previousPitch = car.previousHeading = kNoAngle;
@@ -197,8 +194,8 @@ bool Ride::simulationStep() {
     }
     speed -= hilltop_ ? kHilltopFriction : kRollingFriction;
     if (speed < 0.0f) speed = 0.0f;
-    const TrackBlock* block = experience() ? nullptr : blockAt(i);
-    if (!experience()) car.currentBlock = block;
+    const TrackBlock* block = nullptr;
+    if (!experience()) block = car.currentBlock = blockAt(i);
     // Chain.
     sound::SoundSample* lift = host_.rideSounds() ? host_.rideSounds()->lift.get() : nullptr;
     const auto pullOnChain = [&] {
